@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+// Every control of the main window that the core reads or writes, by the name
+// the window gives it.
+enum class Control {
+  图片框1,
+  图片框操作, 超级链接框操作, 图片框保存, 超级链接框保存, 图片框更新, 超级链接框更新,
+  图片框QQ, 超级链接框QQ, 图片框软件, 超级链接框软件, 图片框官网,
+  标签5, 标签3,
+  分组框1, 编辑框标题, 按钮粘贴, 编辑框内容, 进度条, 浏览器,
+  选择框判断标题, 选择框判断内容, 标签9, 编辑框句数, 标签11, 编辑框最少字数, 标签10,
+  编辑框判断比例, 单选框按未收录率, 单选框按收录率, 标签2, 编辑框间隔秒, 标签4, 组合框引擎,
+  按钮立即检测, 选择框忽略网址邮箱, 选择框忽略数字, 编辑框数字位数,
+  组合框代理形式, 编辑框IP, 选择框浏览器模式检测, 选择框删除已检测文件, 选择框原创, 标签6,
+  组合框文件编码, 选择框屏蔽等待, 编辑框等待分钟, 进度条数量, 按钮选择文件, 按钮选择文件夹,
+  编辑框过滤, 超级链接框3, 超级链接框2, 超级链接框1, 标签提示, 状态条,
+};
+
+// The core's one way to reach the window. The program implements it with Qt;
+// tests implement it with a scripted fake. All text crossing it is GBK.
+class Window {
+public:
+  virtual ~Window() = default;
+
+  // Lets queued window events (clicks, repaints) run; event handlers may run
+  // nested inside this call.
+  virtual void process_pending_events() = 0;
+
+  // Check boxes and radio buttons.
+  virtual bool checked(Control control) const = 0;
+  virtual void set_checked(Control control, bool on) = 0;
+  virtual std::string caption(Control control) const = 0;
+};
