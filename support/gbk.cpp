@@ -1,14 +1,14 @@
 #include "support/gbk.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 
 namespace {
 
 // One converter per direction, opened on first use and kept: opening is far
 // dearer than converting a short text.
 class Converter {
-public:
+ public:
   Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
   ~Converter() {
     if (handle_ != reinterpret_cast<iconv_t>(-1)) iconv_close(handle_);
@@ -53,7 +53,7 @@ public:
     return out;
   }
 
-private:
+ private:
   iconv_t handle_;
 };
 
@@ -64,7 +64,8 @@ size_t utf8_sequence_length(std::string_view s) {
   const unsigned char lead = byte(0);
   size_t length = 0;
   unsigned char low = 0x80, high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+  if (lead >= 0xC2 && lead <= 0xDF)
+    length = 2;
   else if (lead >= 0xE0 && lead <= 0xEF) {
     length = 3;
     if (lead == 0xE0) low = 0xA0;

@@ -14,4 +14,6 @@ std::string gbk_from_utf8(std::string_view utf8);
 std::string utf8_from_gbk(std::string_view gbk);
 
 // A GBK copy of a UTF-8 literal from our source, e.g. gbk("真").
-inline std::string gbk(std::string_view utf8_literal) { return gbk_from_utf8(utf8_literal); }
+inline std::string gbk(std::string_view utf8_literal) {
+  return gbk_from_utf8(utf8_literal);
+}

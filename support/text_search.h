@@ -13,6 +13,9 @@
 // `from` when from < text.size().
 size_t find_ignoring_ascii_case(std::string_view text, std::string_view item, size_t from = 0);
 
+// The same search comparing every byte exactly.
+size_t find_exact(std::string_view text, std::string_view item, size_t from = 0);
+
 // Every occurrence of `from` (found at character boundaries, exact bytes)
 // replaced by `to`, scanning left to right.
 std::string replace_all_exact(std::string_view text, std::string_view from, std::string_view to);

@@ -4,8 +4,9 @@
 
 TEST(GbkConversion, RoundTripsChineseAndAscii) {
   const std::string gbk_text = gbk_from_utf8("原创abc，萬。");
-  EXPECT_EQ(gbk_text, "\xD4\xAD\xB4\xB4"
-                      "abc\xA3\xAC\xC8\x66\xA1\xA3");
+  EXPECT_EQ(gbk_text,
+            "\xD4\xAD\xB4\xB4"
+            "abc\xA3\xAC\xC8\x66\xA1\xA3");
   EXPECT_EQ(utf8_from_gbk(gbk_text), "原创abc，萬。");
 }
 

@@ -9,7 +9,7 @@
 // A window without widgets: controls are entries in maps, and a test can
 // script what happens whenever the core lets pending events run.
 class FakeWindow : public Window {
-public:
+ public:
   void process_pending_events() override {
     ++event_rounds;
     if (on_events) on_events();
@@ -30,7 +30,7 @@ public:
   int event_rounds = 0;
   std::function<void()> on_events;
 
-private:
+ private:
   std::map<Control, bool> checked_;
   std::map<Control, std::string> captions_;
 };

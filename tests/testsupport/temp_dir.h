@@ -4,7 +4,7 @@
 
 // A fresh directory for one test, removed with everything in it afterwards.
 class TempDir {
-public:
+ public:
   TempDir();
   ~TempDir();
   TempDir(const TempDir&) = delete;
@@ -13,6 +13,6 @@ public:
   const std::filesystem::path& path() const { return path_; }
   std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
 
-private:
+ private:
   std::filesystem::path path_;
 };

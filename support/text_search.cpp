@@ -1,0 +1,52 @@
+#include "support/text_search.h"
+
+namespace {
+
+bool is_lead_byte(char c) {
+  return static_cast<unsigned char>(c) >= 0x80;
+}
+
+char ascii_lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Offset of the character after the one starting at `at`.
+size_t next_boundary(std::string_view text, size_t at) {
+  return (is_lead_byte(text[at]) && at + 1 < text.size()) ? at + 2 : at + 1;
+}
+
+template <typename SameByte>
+size_t find_at_boundaries(std::string_view text, std::string_view item, size_t from, SameByte same) {
+  for (size_t at = from; at < text.size(); at = next_boundary(text, at)) {
+    if (text.size() - at < item.size()) return std::string_view::npos;
+    size_t i = 0;
+    while (i < item.size() && same(text[at + i], item[i])) ++i;
+    if (i == item.size()) return at;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+size_t find_ignoring_ascii_case(std::string_view text, std::string_view item, size_t from) {
+  return find_at_boundaries(text, item, from,
+                            [](char a, char b) { return ascii_lower(a) == ascii_lower(b); });
+}
+
+size_t find_exact(std::string_view text, std::string_view item, size_t from) {
+  return find_at_boundaries(text, item, from, [](char a, char b) { return a == b; });
+}
+
+std::string replace_all_exact(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(text);
+  std::string result;
+  result.reserve(text.size());
+  size_t done = 0;
+  for (size_t at = find_exact(text, from, 0); at != std::string_view::npos;
+       at = find_exact(text, from, done)) {
+    result.append(text.substr(done, at - done)).append(to);
+    done = at + from.size();
+  }
+  result.append(text.substr(done));
+  return result;
+}
