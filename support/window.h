@@ -63,6 +63,20 @@ enum class Control {
   状态条,
 };
 
+enum class MessageButtons { ok, ok_cancel, yes_no_cancel };
+enum class MessageIcon { none, information, warning };
+enum class MessageAnswer { ok, cancel, yes, no };
+
+// A message box without owner window. Task-modal boxes block the program's own
+// windows; system-modal ones also ask to stay above every other window.
+struct Message {
+  std::string text;     // GBK
+  std::string caption;  // GBK; the program's boxes say "信息："
+  MessageButtons buttons = MessageButtons::ok;
+  MessageIcon icon = MessageIcon::none;
+  bool system_modal = false;
+};
+
 // The core's one way to reach the window. The program implements it with Qt;
 // tests implement it with a scripted fake. All text crossing it is GBK.
 class Window {
@@ -73,8 +87,36 @@ class Window {
   // nested inside this call.
   virtual void process_pending_events() = 0;
 
+  // Edit boxes, labels and the status bar's panel 0.
+  virtual std::string text(Control control) const = 0;
+  virtual void set_text(Control control, const std::string& text) = 0;
+
+  // Push buttons, check boxes and radio buttons.
+  virtual std::string caption(Control control) const = 0;
+  virtual void set_caption(Control control, const std::string& caption) = 0;
+
   // Check boxes and radio buttons.
   virtual bool checked(Control control) const = 0;
   virtual void set_checked(Control control, bool on) = 0;
-  virtual std::string caption(Control control) const = 0;
+
+  // Drop-down lists, 0-based; -1 when nothing is selected.
+  virtual int selected_index(Control control) const = 0;
+  virtual void set_selected_index(Control control, int index) = 0;
+
+  virtual bool enabled(Control control) const = 0;
+  virtual void set_enabled(Control control, bool on) = 0;
+  virtual bool visible(Control control) const = 0;
+  virtual void set_visible(Control control, bool on) = 0;
+
+  // Progress bars.
+  virtual void set_progress_maximum(Control control, int maximum) = 0;
+  virtual void set_progress_position(Control control, int position) = 0;
+
+  // The address a hyperlink label opens; empty for the two without one.
+  virtual std::string link_address(Control control) const = 0;
+
+  virtual MessageAnswer show_message(const Message& message) = 0;
+  virtual void beep() = 0;
+  // Shows the main window if hidden and raises it above the others.
+  virtual void bring_to_front() = 0;
 };

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "support/window.h"
 
-// A window without widgets: controls are entries in maps, and a test can
-// script what happens whenever the core lets pending events run.
+// A window without widgets: controls are entries in maps, message boxes are
+// recorded and answered from a script, and a test can decide what happens
+// whenever the core lets pending events run.
 class FakeWindow : public Window {
  public:
   void process_pending_events() override {
@@ -15,22 +18,63 @@ class FakeWindow : public Window {
     if (on_events) on_events();
   }
 
-  bool checked(Control control) const override {
-    const auto it = checked_.find(control);
-    return it != checked_.end() && it->second;
-  }
+  std::string text(Control control) const override { return value_or(texts_, control, std::string()); }
+  void set_text(Control control, const std::string& text) override { texts_[control] = text; }
+  std::string caption(Control control) const override { return value_or(captions_, control, std::string()); }
+  void set_caption(Control control, const std::string& caption) override { captions_[control] = caption; }
+  bool checked(Control control) const override { return value_or(checked_, control, false); }
   void set_checked(Control control, bool on) override { checked_[control] = on; }
-
-  std::string caption(Control control) const override {
-    const auto it = captions_.find(control);
-    return it == captions_.end() ? std::string() : it->second;
+  int selected_index(Control control) const override { return value_or(selected_, control, 0); }
+  void set_selected_index(Control control, int index) override { selected_[control] = index; }
+  bool enabled(Control control) const override { return value_or(enabled_, control, true); }
+  void set_enabled(Control control, bool on) override { enabled_[control] = on; }
+  bool visible(Control control) const override { return value_or(visible_, control, true); }
+  void set_visible(Control control, bool on) override { visible_[control] = on; }
+  void set_progress_maximum(Control control, int maximum) override { progress_maximum[control] = maximum; }
+  void set_progress_position(Control control, int position) override {
+    progress_position[control] = position;
   }
-  void set_caption(Control control, std::string gbk_caption) { captions_[control] = std::move(gbk_caption); }
+  std::string link_address(Control control) const override {
+    return value_or(links_, control, std::string());
+  }
+  void set_link_address(Control control, std::string address) { links_[control] = std::move(address); }
+
+  // Answers with the next scripted answer, or with the box's first button.
+  MessageAnswer show_message(const Message& message) override {
+    messages.push_back(message);
+    if (on_message) on_message(message);
+    if (!answers.empty()) {
+      const MessageAnswer answer = answers.front();
+      answers.pop_front();
+      return answer;
+    }
+    return message.buttons == MessageButtons::yes_no_cancel ? MessageAnswer::yes : MessageAnswer::ok;
+  }
+  void beep() override { ++beeps; }
+  void bring_to_front() override { ++raised; }
 
   int event_rounds = 0;
   std::function<void()> on_events;
+  std::function<void(const Message&)> on_message;
+  std::deque<MessageAnswer> answers;
+  std::vector<Message> messages;
+  std::map<Control, int> progress_maximum;
+  std::map<Control, int> progress_position;
+  int beeps = 0;
+  int raised = 0;
 
  private:
-  std::map<Control, bool> checked_;
+  template <typename Value>
+  static Value value_or(const std::map<Control, Value>& map, Control control, Value fallback) {
+    const auto it = map.find(control);
+    return it == map.end() ? fallback : it->second;
+  }
+
+  std::map<Control, std::string> texts_;
   std::map<Control, std::string> captions_;
+  std::map<Control, bool> checked_;
+  std::map<Control, int> selected_;
+  std::map<Control, bool> enabled_;
+  std::map<Control, bool> visible_;
+  std::map<Control, std::string> links_;
 };
