@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Reading and writing one key of a profile (INI) file in GBK, as the Windows
+// profile-string functions do (the format is described in profile_text.h). The
+// file is never held open between calls.
+
+// The longest value a read returns: the Windows read fills a 10240-byte buffer.
+inline constexpr size_t kProfileValueLimit = 10239;
+
+// The value of `key` in `section`, or `default_value` when the file, the section
+// or the key is missing or the file cannot be read. A value longer than the limit
+// is cut there, or one byte earlier so that no half character remains. When the
+// file name, the section or the key is empty after leading bytes up to 32
+// (blanks, control characters), the result is empty text, not the default.
+std::string read_profile_string(const std::filesystem::path& file, std::string_view section,
+                                std::string_view key, std::string_view default_value);
+
+// Sets `key` in `section` to `value` (verbatim), creating the file, the section or
+// the key as needed; every other line keeps its bytes. The new file is written
+// beside the old one and renamed over it, so a failed save leaves the old file as
+// it was. False when the file could not be read or replaced, or when the entry
+// cannot be written as one line that reads back (see is_writable_profile_entry).
+bool write_profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                          std::string_view value);
