@@ -4,7 +4,6 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <thread>
 #include <vector>
@@ -116,9 +115,10 @@ std::string format_decimal_2(double value) {
   if (scaled - whole >= 0.5) whole += 1;
   double rounded = whole / 100;
   if (value < 0 && rounded != 0) rounded = -rounded;
+  // "%.13g" without the locale: the decimal point is always ".".
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.13g", rounded);
-  return buffer;
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::general, 13);
+  return std::string(buffer, written.ptr);
 }
 
 void wait_ms(Window& window, int milliseconds, const bool& stop) {

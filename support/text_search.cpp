@@ -15,13 +15,24 @@ size_t next_boundary(std::string_view text, size_t at) {
   return (is_lead_byte(text[at]) && at + 1 < text.size()) ? at + 2 : at + 1;
 }
 
-template <typename SameByte>
-size_t find_at_boundaries(std::string_view text, std::string_view item, size_t from, SameByte same) {
+// Whether `item` stands in `text` at `at`; `fold_case` applies to ASCII
+// characters only, never to the second byte of a double-byte character.
+bool matches_at(std::string_view text, size_t at, std::string_view item, bool fold_case) {
+  for (size_t i = 0; i < item.size(); ++i) {
+    if (is_lead_byte(item[i]) && i + 1 < item.size()) {
+      if (text[at + i] != item[i] || text[at + i + 1] != item[i + 1]) return false;
+      ++i;
+    } else if (fold_case ? ascii_lower(text[at + i]) != ascii_lower(item[i]) : text[at + i] != item[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+size_t find_at_boundaries(std::string_view text, std::string_view item, size_t from, bool fold_case) {
   for (size_t at = from; at < text.size(); at = next_boundary(text, at)) {
     if (text.size() - at < item.size()) return std::string_view::npos;
-    size_t i = 0;
-    while (i < item.size() && same(text[at + i], item[i])) ++i;
-    if (i == item.size()) return at;
+    if (matches_at(text, at, item, fold_case)) return at;
   }
   return std::string_view::npos;
 }
@@ -29,12 +40,11 @@ size_t find_at_boundaries(std::string_view text, std::string_view item, size_t f
 }  // namespace
 
 size_t find_ignoring_ascii_case(std::string_view text, std::string_view item, size_t from) {
-  return find_at_boundaries(text, item, from,
-                            [](char a, char b) { return ascii_lower(a) == ascii_lower(b); });
+  return find_at_boundaries(text, item, from, true);
 }
 
 size_t find_exact(std::string_view text, std::string_view item, size_t from) {
-  return find_at_boundaries(text, item, from, [](char a, char b) { return a == b; });
+  return find_at_boundaries(text, item, from, false);
 }
 
 std::string replace_all_exact(std::string_view text, std::string_view from, std::string_view to) {

@@ -26,6 +26,8 @@ TEST(GbkSearch, IgnoresCaseOfAsciiLettersOnly) {
   EXPECT_EQ(find_ignoring_ascii_case("abcDEF", "cdE"), 2u);
   EXPECT_EQ(find_ignoring_ascii_case(gbk("甲Ａ"), gbk("甲ａ")), std::string_view::npos);
   EXPECT_EQ(find_ignoring_ascii_case("ab", ""), 0u);
+  // 癆 and 癮 differ only in the case of their second byte (0x41, 0x61).
+  EXPECT_EQ(find_ignoring_ascii_case(gbk("癮"), gbk("癆")), std::string_view::npos);
   EXPECT_EQ(find_ignoring_ascii_case("", ""), std::string_view::npos);
 }
 
@@ -90,6 +92,7 @@ TEST(FormatDecimal2, RoundsHalfUpAndDropsTrailingZeros) {
   EXPECT_EQ(format_decimal_2(-0.125), "-0.13");
   EXPECT_EQ(format_decimal_2(-0.001), "0");
   EXPECT_EQ(format_decimal_2(0), "0");
+  EXPECT_EQ(format_decimal_2(1234567.891), "1234567.89");
 }
 
 TEST(WaitMs, StopsBeforeTheFirstSliceWhenAlreadyFlagged) {
