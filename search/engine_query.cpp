@@ -1,0 +1,101 @@
+#include "search/engine_query.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "search/baidu_block.h"
+#include "search/engine_table.h"
+#include "search/fetch_failure_warning.h"
+#include "search/http_fetch_page.h"
+#include "search/proxy_choice.h"
+#include "search/result_list.h"
+#include "search/simplified_chinese.h"
+#include "support/gbk.h"
+#include "support/regex_object.h"
+#include "support/text_helpers.h"
+#include "support/window.h"
+
+namespace {
+
+constexpr std::string_view kCaptchaPrompt =
+    "程序检测到百度似乎出现了验证码，请在浏览器的百度页面输入验证码或更换IP（ADSL换IP或设置代理IP），"
+    "再点击确定继续，否则请点击取消，程序将停止运行！\r\n\r\n"
+    "（如果输入验证码不管用，请先点取消停止并关掉程序，大约半小时后再启动检测！）";
+
+// Milliseconds of a setting that holds a number of `unit_ms`, cut to a whole number
+// and kept within what a wait can take.
+int setting_ms(std::string_view text, double unit_ms) {
+  const double milliseconds = static_cast<double>(to_number(text)) * unit_ms;
+  if (!(milliseconds > 0)) return 0;
+  return static_cast<int>(std::min(milliseconds, static_cast<double>(INT_MAX)));
+}
+
+}  // namespace
+
+EngineQuery::EngineQuery(Window& window, bool& stop_requested, const RegexObject& tag_expression)
+    : window_(window), stop_requested_(stop_requested), tag_expression_(tag_expression) {}
+
+bool EngineQuery::is_sentence_indexed(std::string_view sentence, int engine_index) {
+  const std::string simplified = to_simplified_chinese(sentence);
+  window_.process_pending_events();
+  const Engine* engine = engine_at(engine_index);
+  if (engine == nullptr) return false;
+
+  const std::optional<FetchedPage> page = fetch_answer(*engine, simplified);
+  if (!page) return false;
+  const std::string result_list = tag_expression_.regex_replace(cut_result_list(*engine, page->text), "");
+  const std::string half_width = to_half_width(simplified);
+  // A sentence without full-width forms need not be looked for twice.
+  const bool one_form = half_width == simplified && !simplified.empty();
+  return contains_any(result_list,
+                      one_form ? simplified : simplified + std::string(kListSeparator) + half_width, true);
+}
+
+std::optional<FetchedPage> EngineQuery::fetch_answer(const Engine& engine, std::string_view sentence) {
+  for (int failures = 0;;) {
+    FetchedPage page =
+        fetch_result_page(query_url(engine, sentence), sentence, proxy_text_from_choice(window_));
+    if (engine.may_block && is_baidu_block_page(page)) {
+      if (!sit_out_baidu_block()) return std::nullopt;
+      // A stop during the wait reads the blocked page, which answers false.
+      if (stop_requested_) return page;
+      continue;
+    }
+    if (stop_requested_) return std::nullopt;
+    if (!page.failed()) return page;
+    // An engine that cannot be asked must not make every article look original.
+    if (failures++ == kFetchRetries) {
+      window_.show_message(fetch_failure_warning(engine.caption, page, kFetchRetries));
+      stop_requested_ = true;
+      return std::nullopt;
+    }
+    wait_ms(window_, setting_ms(window_.text(Control::编辑框间隔秒), 1000.0), stop_requested_);
+    if (stop_requested_) return std::nullopt;
+  }
+}
+
+FetchedPage EngineQuery::fetch_result_page(const std::string& url, [[maybe_unused]] std::string_view sentence,
+                                           const std::string& proxy_text) {
+  // Browser mode (选择框浏览器模式检测) will branch off here to the embedded browser,
+  // which waits until the sentence shows up on the page; until then every page
+  // comes by HTTP.
+  return http_fetch_page(window_, stop_requested_, {.url = url, .proxy_text = proxy_text});
+}
+
+bool EngineQuery::sit_out_baidu_block() {
+  if (window_.checked(Control::选择框屏蔽等待)) {
+    window_.beep();
+    const std::string minutes = window_.text(Control::编辑框等待分钟);
+    window_.set_text(Control::状态条, gbk("被百度屏蔽了，自动等待 ") + minutes + gbk(" 分钟"));
+    wait_ms(window_, setting_ms(minutes, 60000.0), stop_requested_);
+    return true;
+  }
+  window_.bring_to_front();
+  const MessageAnswer answer = window_.show_message({.text = gbk(kCaptchaPrompt),
+                                                     .caption = gbk("信息："),
+                                                     .buttons = MessageButtons::ok_cancel,
+                                                     .system_modal = true});
+  if (answer != MessageAnswer::cancel) return true;
+  stop_requested_ = true;
+  return false;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "search/fetched_page.h"
+
+class RegexObject;
+class Window;
+struct Engine;
+
+// Asks the engine chosen in the window whether it has a sentence indexed. Settings
+// are read from the window at the moment of use, so a change made while a run
+// waits counts at the next attempt.
+class EngineQuery {
+ public:
+  // How often a failed fetch is tried again before the run is stopped with a warning.
+  static constexpr int kFetchRetries = 2;
+
+  // `stop_requested` is the run's stop flag: it ends waits and fetches, and is raised
+  // here when the user cancels at the captcha prompt or an engine cannot be reached.
+  // `tag_expression` matches one tag ("<.*?>", case-insensitive, multi-line, global).
+  EngineQuery(Window& window, bool& stop_requested, const RegexObject& tag_expression);
+
+  // True when the sentence (GBK) stands in the result list of the engine at
+  // `engine_index` (the engine combo's selection), in its Simplified Chinese form or
+  // with its full-width letters and digits made half-width. False when it does not,
+  // when the index names no engine, and when the run was stopped.
+  bool is_sentence_indexed(std::string_view sentence, int engine_index);
+
+ private:
+  // The page to read, after Baidu's block page and failed fetches were dealt with;
+  // nothing when the query has to answer false at once.
+  std::optional<FetchedPage> fetch_answer(const Engine& engine, std::string_view sentence);
+  FetchedPage fetch_result_page(const std::string& url, std::string_view sentence,
+                                const std::string& proxy_text);
+  // The automatic wait or the captcha prompt; false when the user cancelled.
+  bool sit_out_baidu_block();
+
+  Window& window_;
+  bool& stop_requested_;
+  const RegexObject& tag_expression_;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+// The search engines of the engine combo box and how each is asked and read.
+
+enum class SentenceEncoding {
+  gbk_percent,   // the GBK bytes, every byte percent-escaped
+  utf8_percent,  // the UTF-8 bytes, every byte percent-escaped
+  unescaped,     // the text as it is; the request object escapes what a URL cannot hold
+};
+
+// Where an engine's result list starts and ends. Markers are UTF-8 with '' standing
+// for a double quote; an end of kPageTail runs the list to the end of the page.
+struct MarkerPair {
+  std::string_view start;
+  std::string_view end;
+};
+
+inline constexpr std::string_view kPageTail = "#[尾部标记]#";
+
+struct Engine {
+  std::string_view caption;  // UTF-8, as the engine combo box shows it
+  std::string_view host;
+  std::string_view path_and_key;  // the encoded sentence follows right after it
+  SentenceEncoding encoding;
+  std::span<const MarkerPair> result_list;  // tried in order, the first non-empty cut wins
+  // The cut ends inside an li start tag; a "<" in front makes it whole again.
+  bool prefix_tag_opener;
+  bool may_block;  // Baidu answers with a block page when it suspects a robot
+};
+
+// The engine at a combo index; null outside the table (also for -1, no selection).
+const Engine* engine_at(int index);
+
+// The engine's query address for the (Simplified Chinese, GBK) sentence.
+std::string query_url(const Engine& engine, std::string_view sentence);

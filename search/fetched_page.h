@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "search/http_request.h"
+
+// A result page as a fetch brought it back.
+struct FetchedPage {
+  std::string text{};       // GBK; empty when the fetch failed
+  std::string final_url{};  // after redirects; empty when unknown
+  int status = 0;           // HTTP status, 0 when there was no answer or no HTTP
+  HttpFailure failure = HttpFailure::none;
+
+  // No answer at all, or an HTTP error status: the page says nothing about the sentence.
+  bool failed() const { return failure != HttpFailure::none || status >= 400; }
+};

@@ -1,0 +1,306 @@
+#include "search/engine_query.h"
+
+#include <gtest/gtest.h>
+
+#include "support/gbk.h"
+#include "support/regex_object.h"
+#include "tests/testsupport/fake_window.h"
+#include "tests/testsupport/http_proxy_environment.h"
+#include "tests/testsupport/http_search_site.h"
+#include "tests/testsupport/local_engine.h"
+
+namespace {
+
+// The engine hosts are reached only through the local engine as proxy ("指定代理").
+class EngineQueryTest : public ::testing::Test {
+ protected:
+  EngineQueryTest() {
+    tag_expression.set_pattern("<.*?>");
+    window.set_selected_index(Control::组合框代理形式, 2);
+    window.set_text(Control::编辑框IP, engine.address());
+    window.set_text(Control::编辑框间隔秒, "0");
+    engine.serve([this](const ReceivedRequest& request) { return site.answer(request); });
+  }
+
+  bool indexed(std::string_view utf8_sentence, int engine_index) {
+    return query.is_sentence_indexed(gbk(utf8_sentence), engine_index);
+  }
+
+  FakeWindow window;
+  bool stop = false;
+  RegexObject tag_expression;
+  SearchSite site;
+  LocalEngine engine;
+  EngineQuery query{window, stop, tag_expression};
+};
+
+constexpr std::string_view kHeadersAfterHost =
+    "Accept: */*\r\n"
+    "Proxy-Connection: Keep-Alive\r\n"
+    "Referer: http://HOST/\r\n"
+    "Content-Type: application/x-www-form-urlencoded\r\n"
+    "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1)\r\n";
+
+struct EngineCase {
+  std::string_view name;
+  int index;
+  std::string_view host;
+  // The query "中<tab>文" as the engine receives it.
+  std::string_view request_line;
+};
+
+const EngineCase kEngineCases[] = {
+    {"Baidu", 0, "www.baidu.com", "GET http://www.baidu.com/s?wd=%D6%D0%09%CE%C4 HTTP/1.1"},
+    {"So360", 1, "www.so.com", "GET http://www.so.com/s?q=%E4%B8%AD%09%E6%96%87 HTTP/1.1"},
+    {"Soso", 2, "www.soso.com", "GET http://www.soso.com/q?w=%D6%D0%09%CE%C4 HTTP/1.1"},
+    {"Google", 3, "www.google.com", "GET http://www.google.com/search?q=%E4%B8%AD%09%E6%96%87 HTTP/1.1"},
+    {"Sogou", 4, "www.sogou.com", "GET http://www.sogou.com/web?query=%E4%B8%AD%09%E6%96%87 HTTP/1.1"},
+};
+
+void PrintTo(const EngineCase& engine_case, std::ostream* out) {
+  *out << engine_case.name;
+}
+
+class EachEngineTest : public EngineQueryTest, public ::testing::WithParamInterface<EngineCase> {};
+
+INSTANTIATE_TEST_SUITE_P(AllEngines, EachEngineTest, ::testing::ValuesIn(kEngineCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(EachEngineTest, SendsTheQueryWithTheFixedHeaders) {
+  site.index("今天的新闻：中\t文出现在这里。");
+  EXPECT_TRUE(indexed("中\t文", GetParam().index));
+
+  const auto requests = engine.requests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].request_line, GetParam().request_line);
+  std::string headers = "Host: " + std::string(GetParam().host) + "\r\n" + std::string(kHeadersAfterHost);
+  headers.replace(headers.find("HOST"), 4, GetParam().host);
+  EXPECT_EQ(requests[0].header_bytes, headers);
+}
+
+TEST_P(EachEngineTest, SentenceOnlyEchoedOutsideTheResultListIsNotIndexed) {
+  site.index("第一条结果的摘要文字");
+  site.index("第二条结果的摘要文字");
+  EXPECT_TRUE(indexed("第二条结果", GetParam().index));
+  EXPECT_FALSE(indexed("没有收录的句子", GetParam().index));
+  EXPECT_EQ(engine.requests().size(), 2u);
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_P(EachEngineTest, TodaysLayoutIsReadToo) {
+  site.set_layout(PageLayout::current);
+  site.index("今天的页面布局里的句子");
+  EXPECT_TRUE(indexed("页面布局里的句子", GetParam().index));
+  EXPECT_FALSE(indexed("不在列表里的句子", GetParam().index));
+}
+
+TEST_P(EachEngineTest, AttributeValuesWithoutQuotesAreReadByTheRetry) {
+  site.set_layout(PageLayout::unquoted_ids);
+  site.index("没有引号的页面里的句子");
+  EXPECT_TRUE(indexed("没有引号的页面", GetParam().index));
+  EXPECT_FALSE(indexed("不在列表里的句子", GetParam().index));
+}
+
+TEST_F(EngineQueryTest, TraditionalSentenceIsSearchedAndFoundInItsSimplifiedForm) {
+  site.index("这是一个测试句子");
+  EXPECT_TRUE(indexed("這是一個測試", 0));
+  EXPECT_EQ(engine.requests().at(0).request_line,
+            "GET http://www.baidu.com/s?wd=%D5%E2%CA%C7%D2%BB%B8%F6%B2%E2%CA%D4 HTTP/1.1");
+}
+
+TEST_F(EngineQueryTest, FullWidthLettersAndDigitsMatchTheirHalfWidthFormInAnyCase) {
+  site.index("型号abc123的说明");
+  EXPECT_TRUE(indexed("型号ＡＢＣ１２３的说明", 0));
+  EXPECT_TRUE(indexed("型号ABC123的说明", 1));
+  EXPECT_FALSE(indexed("型号ＡＢＣ１２４的说明", 0));
+}
+
+TEST_F(EngineQueryTest, BaiduListClosedByTheSecondEndMarker) {
+  site.set_layout(PageLayout::second_variant);
+  site.index("第二种结尾标记的页面");
+  EXPECT_TRUE(indexed("结尾标记", 0));
+  EXPECT_FALSE(indexed("不在列表里的句子", 0));
+}
+
+TEST_F(EngineQueryTest, SosoListWithoutItsCloseRunsToThePageEnd) {
+  site.set_layout(PageLayout::list_without_end);
+  site.index("没有结尾的列表");
+  EXPECT_TRUE(indexed("没有结尾的列表", 2));
+  site.set_layout(PageLayout::second_variant);
+  EXPECT_TRUE(indexed("没有结尾的列表", 2));
+}
+
+TEST_F(EngineQueryTest, EngineIndexOutsideTheTableSendsNothing) {
+  site.index("任何句子");
+  EXPECT_FALSE(indexed("任何句子", -1));
+  EXPECT_FALSE(indexed("任何句子", 5));
+  EXPECT_TRUE(engine.requests().empty());
+  EXPECT_FALSE(stop);
+}
+
+TEST_F(EngineQueryTest, SystemProxyChoiceUsesTheEnvironmentProxy) {
+  const ScopedProxyEnvironment environment(engine.address());
+  window.set_selected_index(Control::组合框代理形式, 1);
+  site.index("系统代理");
+
+  EXPECT_TRUE(indexed("系统代理", 4));
+  EXPECT_EQ(engine.requests().at(0).host, "www.sogou.com");
+}
+
+TEST_F(EngineQueryTest, BaiduBlockWithAutomaticWaitShowsTheWaitAndAStopEndsIt) {
+  window.set_checked(Control::选择框屏蔽等待, true);
+  window.set_text(Control::编辑框等待分钟, "30");
+  site.block_next(1);
+  site.index("被屏蔽的句子");
+  const std::string status = gbk("被百度屏蔽了，自动等待 30 分钟");
+  int stop_round = 0;
+  window.on_events = [&] {
+    if (stop_round == 0 && window.text(Control::状态条) == status) {
+      stop = true;
+      stop_round = window.event_rounds;
+    }
+  };
+
+  EXPECT_FALSE(indexed("被屏蔽的句子", 0));
+  EXPECT_EQ(window.beeps, 1);
+  EXPECT_EQ(window.text(Control::状态条), status);
+  // The wait looks at the flag before every 10 ms slice.
+  EXPECT_LE(window.event_rounds, stop_round + 1);
+  EXPECT_EQ(engine.requests().size(), 1u);
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(EngineQueryTest, BaiduBlockWithAutomaticWaitAsksAgainUntilTheResultsCome) {
+  window.set_checked(Control::选择框屏蔽等待, true);
+  window.set_text(Control::编辑框等待分钟, gbk("０"));
+  site.block_next(2);
+  site.index("终于等到的结果");
+
+  EXPECT_TRUE(indexed("终于等到的结果", 0));
+  EXPECT_EQ(window.beeps, 2);
+  EXPECT_EQ(engine.requests().size(), 3u);
+  EXPECT_EQ(window.text(Control::状态条), gbk("被百度屏蔽了，自动等待 ０ 分钟"));
+}
+
+TEST_F(EngineQueryTest, TodaysBlockPagesAreRecognised) {
+  window.set_checked(Control::选择框屏蔽等待, true);
+  window.set_text(Control::编辑框等待分钟, "0");
+  site.index("安全验证之后的结果");
+  site.block_next(1, BlockStyle::security_check);
+  EXPECT_TRUE(indexed("安全验证之后的结果", 0));
+  site.block_next(1, BlockStyle::captcha_redirect);
+  EXPECT_TRUE(indexed("安全验证之后的结果", 0));
+
+  EXPECT_EQ(window.beeps, 2);
+  const auto requests = engine.requests();
+  ASSERT_EQ(requests.size(), 5u);
+  EXPECT_EQ(requests[3].host, "wappass.baidu.com");
+}
+
+TEST_F(EngineQueryTest, BaiduBlockPromptOkSearchesAgain) {
+  site.block_next(1);
+  site.index("验证码之后的结果");
+  window.answers.push_back(MessageAnswer::ok);
+
+  EXPECT_TRUE(indexed("验证码之后的结果", 0));
+  EXPECT_EQ(window.raised, 1);
+  ASSERT_EQ(window.messages.size(), 1u);
+  const Message& prompt = window.messages[0];
+  EXPECT_EQ(prompt.caption, gbk("信息："));
+  EXPECT_EQ(prompt.buttons, MessageButtons::ok_cancel);
+  EXPECT_TRUE(prompt.system_modal);
+  EXPECT_EQ(
+      prompt.text,
+      gbk("程序检测到百度似乎出现了验证码，请在浏览器的百度页面输入验证码或更换IP（ADSL换IP或设置代理IP），"
+          "再点击确定继续，否则请点击取消，程序将停止运行！\r\n\r\n"
+          "（如果输入验证码不管用，请先点取消停止并关掉程序，大约半小时后再启动检测！）"));
+  EXPECT_EQ(engine.requests().size(), 2u);
+  EXPECT_EQ(window.beeps, 0);
+}
+
+TEST_F(EngineQueryTest, BaiduBlockPromptCancelStopsTheRun) {
+  site.block_next(5);
+  site.index("不会再问的句子");
+  window.answers.push_back(MessageAnswer::cancel);
+
+  EXPECT_FALSE(indexed("不会再问的句子", 0));
+  EXPECT_TRUE(stop);
+  EXPECT_EQ(engine.requests().size(), 1u);
+  EXPECT_EQ(window.messages.size(), 1u);
+}
+
+TEST_F(EngineQueryTest, OtherEnginesDoNotLookForTheBaiduBlockPage) {
+  site.block_next(1);
+  site.index("搜狗的结果");
+  window.answers.push_back(MessageAnswer::cancel);
+  EXPECT_TRUE(indexed("搜狗的结果", 4));
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(EngineQueryTest, FailedFetchIsTriedTwiceMoreThenTheRunStopsWithAWarning) {
+  engine.serve([](const ReceivedRequest&) { return status_reply(503); });
+  window.set_text(Control::编辑框间隔秒, "0.05");
+
+  EXPECT_FALSE(indexed("引擎出错时的句子", 1));
+  EXPECT_TRUE(stop);
+  EXPECT_EQ(engine.requests().size(), 3u);
+  // Two waits of the query interval, 5 slices of 10 ms each.
+  EXPECT_GE(window.event_rounds, 10);
+  ASSERT_EQ(window.messages.size(), 1u);
+  const Message& warning = window.messages[0];
+  EXPECT_EQ(warning.caption, gbk("信息："));
+  EXPECT_EQ(warning.icon, MessageIcon::warning);
+  EXPECT_EQ(warning.buttons, MessageButtons::ok);
+  const std::string text = utf8_from_gbk(warning.text);
+  EXPECT_NE(text.find("“360”"), std::string::npos) << text;
+  EXPECT_NE(text.find("503"), std::string::npos) << text;
+  EXPECT_NE(text.find("代理设置"), std::string::npos) << text;
+}
+
+TEST_F(EngineQueryTest, UnreachableProxyIsNamedInTheWarning) {
+  int closed_port = 0;
+  {
+    LocalEngine gone;
+    closed_port = gone.port();
+  }
+  window.set_text(Control::编辑框IP, "127.0.0.1:" + std::to_string(closed_port));
+
+  EXPECT_FALSE(indexed("代理不通", 0));
+  EXPECT_TRUE(stop);
+  ASSERT_EQ(window.messages.size(), 1u);
+  const std::string text = utf8_from_gbk(window.messages[0].text);
+  EXPECT_NE(text.find("“百度”"), std::string::npos) << text;
+  EXPECT_NE(text.find("代理服务器"), std::string::npos) << text;
+}
+
+TEST_F(EngineQueryTest, FetchThatSucceedsOnRetryAnswersNormally) {
+  site.index("第二次才成功");
+  int calls = 0;
+  engine.serve([&](const ReceivedRequest& request) {
+    return ++calls == 1 ? status_reply(500) : site.answer(request);
+  });
+
+  EXPECT_TRUE(indexed("第二次才成功", 3));
+  EXPECT_FALSE(stop);
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_EQ(engine.requests().size(), 2u);
+}
+
+TEST_F(EngineQueryTest, StopDuringASlowTransferEndsTheQueryWithoutWarning) {
+  engine.serve([](const ReceivedRequest&) {
+    Reply reply = html_reply("<html>");
+    reply.body_copies = 200;
+    reply.pause_ms = 50;
+    return reply;
+  });
+  window.on_events = [&] {
+    if (window.event_rounds == 8) stop = true;
+  };
+
+  EXPECT_FALSE(indexed("慢慢来的页面", 0));
+  EXPECT_EQ(window.event_rounds, 8);
+  EXPECT_EQ(engine.requests().size(), 1u);
+  EXPECT_TRUE(window.messages.empty());
+}
+
+}  // namespace

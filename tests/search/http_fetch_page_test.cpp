@@ -1,0 +1,147 @@
+#include "search/http_fetch_page.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "support/gbk.h"
+#include "tests/testsupport/fake_window.h"
+#include "tests/testsupport/http_proxy_environment.h"
+#include "tests/testsupport/local_engine.h"
+
+namespace {
+
+class HttpFetchPageTest : public ::testing::Test {
+ protected:
+  FetchedPage fetch(HttpFetch request) { return http_fetch_page(window, stop, request); }
+
+  FakeWindow window;
+  bool stop = false;
+  LocalEngine engine;
+  LocalEngine proxy;
+};
+
+TEST_F(HttpFetchPageTest, GetCarriesTheThreeFixedHeadersInOrder) {
+  engine.serve([](const ReceivedRequest&) { return html_reply("<html>page</html>"); });
+  const FetchedPage page = fetch({.url = engine.url("/s?wd=%D6%D0")});
+
+  EXPECT_EQ(page.text, "<html>page</html>");
+  EXPECT_FALSE(page.failed());
+  ASSERT_EQ(engine.requests().size(), 1u);
+  const ReceivedRequest request = engine.requests()[0];
+  EXPECT_EQ(request.request_line, "GET /s?wd=%D6%D0 HTTP/1.1");
+  EXPECT_EQ(request.header_bytes,
+            "Host: " + engine.address() +
+                "\r\n"
+                "Accept: */*\r\n"
+                "Referer: http://127.0.0.1/\r\n"
+                "Content-Type: application/x-www-form-urlencoded\r\n"
+                "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1)\r\n");
+}
+
+TEST_F(HttpFetchPageTest, BodyMakesAPostAndBytesWinOverText) {
+  fetch({.url = engine.url("/text"), .post_text = "a=1"});
+  fetch({.url = engine.url("/bytes"), .post_text = "a=1", .post_bytes = "b=2"});
+
+  const auto requests = engine.requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[0].request_line, "POST /text HTTP/1.1");
+  EXPECT_EQ(requests[0].body, "a=1");
+  EXPECT_EQ(requests[1].body, "b=2");
+}
+
+TEST_F(HttpFetchPageTest, BlanksAroundTheUrlAreIgnored) {
+  fetch({.url = gbk("　 ") + engine.url("/trimmed") + gbk(" 　")});
+
+  ASSERT_EQ(engine.requests().size(), 1u);
+  EXPECT_EQ(engine.requests()[0].path, "/trimmed");
+}
+
+TEST_F(HttpFetchPageTest, PageDeclaringUtf8IsReturnedInGbkAndAnUndeclaredOneUnconverted) {
+  engine.serve([](const ReceivedRequest& request) {
+    const std::string meta = request.path == "/declared" ? "<meta charset=\"utf-8\">" : "";
+    return html_reply("<html><head>" + meta + "</head><body>中文</body></html>", "utf-8");
+  });
+  EXPECT_EQ(fetch({.url = engine.url("/declared")}).text,
+            gbk("<html><head><meta charset=\"utf-8\"></head><body>中文</body></html>"));
+  EXPECT_EQ(fetch({.url = engine.url("/undeclared")}).text, "<html><head></head><body>中文</body></html>");
+  // -2 leaves the decoding to the answer's Content-Type.
+  EXPECT_EQ(fetch({.url = engine.url("/undeclared"), .response_charset = -2}).text,
+            gbk("<html><head></head><body>中文</body></html>"));
+}
+
+TEST_F(HttpFetchPageTest, PageEndsAtItsFirstZeroByte) {
+  engine.serve([](const ReceivedRequest&) { return html_reply(std::string("before\0after", 12)); });
+  EXPECT_EQ(fetch({.url = engine.url("/")}).text, "before");
+}
+
+TEST_F(HttpFetchPageTest, ErrorStatusKeepsItsPageButCountsAsFailed) {
+  engine.serve([](const ReceivedRequest&) { return status_reply(503); });
+  const FetchedPage page = fetch({.url = engine.url("/")});
+
+  EXPECT_EQ(page.status, 503);
+  EXPECT_EQ(page.failure, HttpFailure::none);
+  EXPECT_EQ(page.text, "<html><body>503</body></html>");
+  EXPECT_TRUE(page.failed());
+}
+
+TEST_F(HttpFetchPageTest, NoProxyTextConnectsDirectlyEvenWithAProxyInTheEnvironment) {
+  const ScopedProxyEnvironment environment("http://" + proxy.address());
+  fetch({.url = engine.url("/direct")});
+
+  EXPECT_EQ(engine.requests().size(), 1u);
+  EXPECT_TRUE(proxy.requests().empty());
+}
+
+TEST_F(HttpFetchPageTest, IeTakesTheProxyFromTheEnvironment) {
+  const ScopedProxyEnvironment environment(proxy.address());
+  fetch({.url = engine.url("/via-system-proxy"), .proxy_text = "IE"});
+
+  EXPECT_TRUE(engine.requests().empty());
+  ASSERT_EQ(proxy.requests().size(), 1u);
+  EXPECT_EQ(proxy.requests()[0].request_line, "GET " + engine.url("/via-system-proxy") + " HTTP/1.1");
+}
+
+TEST_F(HttpFetchPageTest, IeWithoutASystemProxyConnectsDirectly) {
+  const ScopedProxyEnvironment environment(std::nullopt);
+  fetch({.url = engine.url("/no-system-proxy"), .proxy_text = "IE"});
+
+  ASSERT_EQ(engine.requests().size(), 1u);
+  EXPECT_EQ(engine.requests()[0].request_line, "GET /no-system-proxy HTTP/1.1");
+}
+
+TEST_F(HttpFetchPageTest, NamedProxyReceivesTheAbsoluteAddress) {
+  fetch({.url = "http://www.baidu.com/s?wd=%D6%D0", .proxy_text = proxy.address()});
+
+  ASSERT_EQ(proxy.requests().size(), 1u);
+  EXPECT_EQ(proxy.requests()[0].request_line, "GET http://www.baidu.com/s?wd=%D6%D0 HTTP/1.1");
+  EXPECT_NE(proxy.requests()[0].header_bytes.find("Referer: http://www.baidu.com/\r\n"), std::string::npos);
+}
+
+TEST_F(HttpFetchPageTest, TotalTimeoutIsSharedOutOverTheFourPhases) {
+  EXPECT_EQ(fetch_phase_timeout_ms(40), 10000);
+  EXPECT_EQ(fetch_phase_timeout_ms(0), 10000);
+  EXPECT_EQ(fetch_phase_timeout_ms(-5), 10000);
+  EXPECT_EQ(fetch_phase_timeout_ms(8), 2000);
+  EXPECT_EQ(fetch_phase_timeout_ms(1), 250);
+  EXPECT_EQ(fetch_phase_timeout_ms(-1), std::nullopt);
+  EXPECT_EQ(fetch_phase_timeout_ms(2000000000), 2147483647);
+}
+
+TEST_F(HttpFetchPageTest, SilentServerRunsOutTheTimeout) {
+  engine.serve([](const ReceivedRequest&) { return Reply{.never_answer = true}; });
+  const FetchedPage page = fetch({.url = engine.url("/silent"), .timeout_seconds = 1});
+
+  EXPECT_EQ(page.failure, HttpFailure::timed_out);
+  EXPECT_EQ(page.text, "");
+  EXPECT_TRUE(page.failed());
+}
+
+TEST(UrlHost, IsTheLowerCasedHostWithoutPort) {
+  EXPECT_EQ(url_host("http://WWW.Baidu.COM:8080/s?wd=x"), "www.baidu.com");
+  EXPECT_EQ(url_host("Example.COM/path/"), "example.com");
+  EXPECT_EQ(url_host("http://www.so.com"), "www.so.com");
+  EXPECT_EQ(url_host("HTTP://Upper.example/x"), "http");
+}
+
+}  // namespace
