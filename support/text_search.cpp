@@ -29,10 +29,38 @@ bool matches_at(std::string_view text, size_t at, std::string_view item, bool fo
   return true;
 }
 
+bool is_ascii_letter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Offset of a byte of `item` that the text must hold exactly (the first one
+// that is not a case-folded letter), so candidates can be found with memchr;
+// npos when every byte is an ASCII letter under case folding.
+size_t exact_anchor(std::string_view item, bool fold_case) {
+  if (!fold_case) return 0;
+  for (size_t i = 0; i < item.size(); ++i) {
+    if (!is_ascii_letter(item[i])) return i;
+  }
+  return std::string_view::npos;
+}
+
 size_t find_at_boundaries(std::string_view text, std::string_view item, size_t from, bool fold_case) {
-  for (size_t at = from; at < text.size(); at = next_boundary(text, at)) {
-    if (text.size() - at < item.size()) return std::string_view::npos;
-    if (matches_at(text, at, item, fold_case)) return at;
+  if (item.empty()) return from < text.size() ? from : std::string_view::npos;
+  const size_t anchor = exact_anchor(item, fold_case);
+  size_t boundary = from;
+  if (anchor == std::string_view::npos) {
+    for (; boundary < text.size() && text.size() - boundary >= item.size();
+         boundary = next_boundary(text, boundary)) {
+      if (matches_at(text, boundary, item, fold_case)) return boundary;
+    }
+    return std::string_view::npos;
+  }
+  for (size_t hit = text.find(item[anchor], from + anchor); hit != std::string_view::npos;
+       hit = text.find(item[anchor], hit + 1)) {
+    const size_t start = hit - anchor;
+    if (text.size() - start < item.size()) return std::string_view::npos;
+    while (boundary < start) boundary = next_boundary(text, boundary);
+    if (boundary == start && matches_at(text, start, item, fold_case)) return start;
   }
   return std::string_view::npos;
 }

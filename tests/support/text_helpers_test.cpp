@@ -116,3 +116,42 @@ TEST(WaitMs, ProcessesEventsAfterEverySliceAndEndsWhenAHandlerSetsTheFlag) {
   wait_ms(unflagged, 45, never);
   EXPECT_EQ(unflagged.event_rounds, 5);  // slices of 10 ms until their sum reaches 45
 }
+
+// The plain definition: try every character boundary in turn.
+static size_t reference_find(std::string_view text, std::string_view item, bool fold_case) {
+  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+  for (size_t at = 0; at < text.size();) {
+    if (text.size() - at < item.size()) break;
+    bool same = true;
+    for (size_t i = 0; i < item.size() && same; ++i) {
+      if (static_cast<unsigned char>(item[i]) >= 0x80 && i + 1 < item.size()) {
+        same = text[at + i] == item[i] && text[at + i + 1] == item[i + 1];  // a whole character
+        ++i;
+      } else {
+        same = fold_case ? lower(text[at + i]) == lower(item[i]) : text[at + i] == item[i];
+      }
+    }
+    if (same) return at;
+    at += (static_cast<unsigned char>(text[at]) >= 0x80 && at + 1 < text.size()) ? 2 : 1;
+  }
+  return std::string_view::npos;
+}
+
+TEST(GbkSearch, AgreesWithTryingEveryBoundaryOnRandomText) {
+  // Few distinct bytes, so matches, near misses and second-byte look-alikes are common.
+  const std::string alphabet = "aAb<\xB0\x41\x61\xC8";
+  unsigned seed = 12345;
+  const auto next = [&] { return (seed = seed * 1103515245 + 12345) >> 16; };
+  const auto random_text = [&](size_t max_length) {
+    std::string text(next() % (max_length + 1), ' ');
+    for (char& c : text) c = alphabet[next() % alphabet.size()];
+    return text;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    const std::string text = random_text(24);
+    const std::string item = random_text(4);
+    if (item.empty()) continue;
+    ASSERT_EQ(find_ignoring_ascii_case(text, item), reference_find(text, item, true)) << round;
+    ASSERT_EQ(find_exact(text, item), reference_find(text, item, false)) << round;
+  }
+}
