@@ -4,7 +4,7 @@
 
 #include "batch/text_conversions.h"
 #include "batch/text_markers.h"
-#include "batch/whole_file.h"
+#include "support/file_io.h"
 
 namespace {
 
