@@ -1,11 +1,5 @@
-#include <QApplication>
-
-#include "app/main_window.h"
+#include "app/program.h"
 
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  MainWindow window;
-  window.show();
-  application.exec();
-  return 0;
+  return program_main(argc, argv);
 }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+
+#include "support/window.h"
+
+class MainForm;
+
+// The core's window interface over the main form's widgets. Text crosses it as
+// GBK; the multi-line body shows line feeds but gives and takes CR LF pairs, as
+// the core's text uses them.
+class QtWindow : public Window {
+ public:
+  using MessageAnswerer = std::function<MessageAnswer(const Message&)>;
+
+  // Message boxes are answered by `show_message_box` (qt_message_box.h) until a
+  // test puts its own answerer in.
+  explicit QtWindow(MainForm& form);
+
+  void set_message_answerer(MessageAnswerer answerer) { answerer_ = std::move(answerer); }
+
+  void process_pending_events() override;
+  std::string text(Control control) const override;
+  void set_text(Control control, const std::string& text) override;
+  std::string caption(Control control) const override;
+  void set_caption(Control control, const std::string& caption) override;
+  bool checked(Control control) const override;
+  void set_checked(Control control, bool on) override;
+  int selected_index(Control control) const override;
+  void set_selected_index(Control control, int index) override;
+  bool enabled(Control control) const override;
+  void set_enabled(Control control, bool on) override;
+  bool visible(Control control) const override;
+  void set_visible(Control control, bool on) override;
+  void set_progress_maximum(Control control, int maximum) override;
+  void set_progress_position(Control control, int position) override;
+  std::string link_address(Control control) const override;
+  MessageAnswer show_message(const Message& message) override;
+  void beep() override;
+  void bring_to_front() override;
+
+ private:
+  MainForm& form_;
+  MessageAnswerer answerer_;
+};

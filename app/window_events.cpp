@@ -1,0 +1,142 @@
+#include "app/window_events.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUrl>
+#include <cstdlib>
+
+#include "app/detection_settings.h"
+#include "app/enabling_rules.h"
+#include "app/help_message.h"
+#include "app/hyperlink_label.h"
+#include "app/link_addresses.h"
+#include "app/main_form.h"
+#include "app/picture_button.h"
+#include "app/program_objects.h"
+#include "app/qt_text.h"
+#include "app/window_expressions.h"
+#include "support/gbk.h"
+
+namespace {
+
+void open_in_system_handler(const std::string& address) {
+  // Nothing to tell the user when it fails: the links are a convenience.
+  QDesktopServices::openUrl(QUrl(qstring_from_gbk(address)));
+}
+
+Message info_message(std::string text, MessageButtons buttons) {
+  return {std::move(text), gbk("信息："), buttons, MessageIcon::none};
+}
+
+}  // namespace
+
+WindowEvents::WindowEvents(MainForm& form, Window& window, ProgramObjects& objects)
+    : form_(form),
+      window_(window),
+      objects_(objects),
+      open_address_(open_in_system_handler),
+      end_program_([] { std::exit(0); }) {
+  bind_setting_controls();
+  bind_commands();
+  bind_links();
+  form_.installEventFilter(this);
+}
+
+void WindowEvents::bind_setting_controls() {
+  // Clicks and choices by the user only: loading the settings applies the rules itself.
+  connect(form_.选择框判断内容, &QCheckBox::clicked, this, [this] { apply_content_check_rule(window_); });
+  connect(form_.选择框屏蔽等待, &QCheckBox::clicked, this, [this] { apply_blocking_wait_rule(window_); });
+  connect(form_.组合框代理形式, &QComboBox::activated, this, [this] { apply_proxy_rule(window_); });
+  connect(form_.选择框浏览器模式检测, &QCheckBox::clicked, this,
+          [this] { apply_browser_mode_rule(window_); });
+  // The option is always on.
+  connect(form_.选择框原创, &QCheckBox::clicked, this,
+          [this] { window_.set_checked(Control::选择框原创, true); });
+}
+
+void WindowEvents::bind_commands() {
+  connect(form_.按钮粘贴, &QPushButton::clicked, this, [this] { paste_clipboard_text(); });
+  connect(form_.图片框保存, &PictureButton::clicked, this, [this] { save_with_message(); });
+  connect(form_.超级链接框保存, &HyperlinkLabel::pressed, this, [this] { save_with_message(); });
+  connect(form_.图片框操作, &PictureButton::clicked, this, [this] { show_help(); });
+  connect(form_.超级链接框操作, &HyperlinkLabel::pressed, this, [this] { show_help(); });
+}
+
+void WindowEvents::bind_links() {
+  for (HyperlinkLabel* link : {form_.超级链接框更新, form_.超级链接框QQ, form_.超级链接框软件,
+                               form_.超级链接框3, form_.超级链接框2, form_.超级链接框1}) {
+    connect(link, &HyperlinkLabel::clicked, this,
+            [this, link] { open_address_(gbk_from_qstring(link->address())); });
+  }
+  // The pictures above the links open what their links open.
+  const std::pair<PictureButton*, Control> pictures[] = {{form_.图片框更新, Control::超级链接框更新},
+                                                         {form_.图片框QQ, Control::超级链接框QQ},
+                                                         {form_.图片框软件, Control::超级链接框软件}};
+  for (const auto& [picture, link] : pictures) {
+    connect(picture, &PictureButton::clicked, this,
+            [this, link] { open_address_(window_.link_address(link)); });
+  }
+  connect(form_.图片框官网, &PictureButton::clicked, this,
+          [this] { open_address_(gbk_from_qstring(link_addresses::readme())); });
+}
+
+void WindowEvents::on_main_window_created() {
+  load_settings(window_, objects_.settings_store, [this](Control loaded) {
+    switch (loaded) {
+      case Control::组合框文件编码:
+        apply_content_check_rule(window_);
+        return;
+      case Control::编辑框等待分钟:
+        tray_icon_.install(form_.windowIcon(),
+                           QStringLiteral("澜岫·原创文章检测器 - 智能检测并归类原创文章站长必备工具"),
+                           [this](TrayClick click) { on_tray_icon_click(click); });
+        return;
+      case Control::选择框浏览器模式检测:
+        apply_blocking_wait_rule(window_);
+        prepare_window_expressions(objects_.tag_expression, objects_.trim_expression);
+        apply_browser_mode_rule(window_);
+        apply_proxy_rule(window_);
+        return;
+      default:
+        return;
+    }
+  });
+}
+
+void WindowEvents::on_tray_icon_click(TrayClick click) {
+  if (click == TrayClick::left) {
+    form_.setVisible(!form_.isVisible());
+    if (form_.isVisible()) window_.bring_to_front();
+    return;
+  }
+  const MessageAnswer answer = window_.show_message(
+      info_message(gbk("确定要退出《澜岫·原创文章检测器》吗？"), MessageButtons::ok_cancel));
+  if (answer != MessageAnswer::ok) return;
+  save_settings(window_, objects_.settings_store);
+  end_program_();
+}
+
+bool WindowEvents::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &form_ && event->type() == QEvent::Close) save_settings(window_, objects_.settings_store);
+  return false;
+}
+
+void WindowEvents::paste_clipboard_text() {
+  // Anything but text on the clipboard clears the body, as empty text does.
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  form_.编辑框内容->setPlainText(data != nullptr && data->hasText() ? data->text() : QString());
+}
+
+void WindowEvents::show_help() {
+  window_.show_message(info_message(help_message_text(), MessageButtons::ok));
+}
+
+void WindowEvents::save_with_message() {
+  save_settings_with_message(window_, objects_.settings_store, objects_.configuration_path);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/program_objects.h"
+#include "support/window.h"
+#include "tests/testsupport/temp_dir.h"
+
+// A main window whose 主配置.ini lies in a fresh folder. Message boxes are
+// recorded and answered with `answer`; addresses and the end of the program are
+// recorded instead of acted on.
+class MainWindowTest : public testing::Test {
+ protected:
+  std::filesystem::path configuration_path() const { return folder / "主配置.ini"; }
+
+  // Creates the window (which loads the settings) on `configuration`.
+  MainWindow& open_window(const std::filesystem::path& configuration) {
+    main_window_.reset();
+    objects_ = std::make_unique<ProgramObjects>(configuration);
+    main_window_ = std::make_unique<MainWindow>(*objects_);
+    main_window_->window().set_message_answerer([this](const Message& message) {
+      messages.push_back(message);
+      return answer;
+    });
+    main_window_->events().set_address_opener(
+        [this](const std::string& address) { opened.push_back(address); });
+    main_window_->events().set_program_end([this] { ++program_ends; });
+    return *main_window_;
+  }
+  MainWindow& open_window() { return open_window(configuration_path()); }
+
+  Window& window() { return main_window_->window(); }
+  MainForm& form() { return main_window_->form(); }
+  WindowEvents& events() { return main_window_->events(); }
+  ProgramObjects& objects() { return *objects_; }
+
+  TempDir folder;
+  std::vector<Message> messages;
+  MessageAnswer answer = MessageAnswer::ok;
+  std::vector<std::string> opened;
+  int program_ends = 0;
+
+ private:
+  std::unique_ptr<ProgramObjects> objects_;
+  std::unique_ptr<MainWindow> main_window_;
+};
