@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+class RandomSeeder;
+class Window;
+struct TextExpressions;
+
+// Asks the search engine at `engine_index` (the engine combo's selection) whether
+// it has the sentence (GBK) indexed. It may raise the run's stop flag, and then
+// answers false.
+using SentenceJudge = std::function<bool(std::string_view sentence, int engine_index)>;
+
+// What a check run works with; the program owns all of it for its whole life.
+struct CheckContext {
+  Window& window;
+  // The one flag that ends a run: the stop click, the warning that no check is
+  // ticked and the search layer raise it; every loop and wait of a run tests it.
+  bool& stop_requested;
+  TextExpressions& expressions;
+  RandomSeeder& seeder;
+  SentenceJudge is_sentence_indexed;
+};

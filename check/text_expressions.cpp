@@ -1,0 +1,49 @@
+#include "check/text_expressions.h"
+
+#include <algorithm>
+
+#include "support/gbk.h"
+#include "support/text_helpers.h"
+#include "support/text_search.h"
+#include "support/window.h"
+
+namespace {
+
+// The fixed parts of the cleaning pattern. "A-z" and the unescaped dot are kept as
+// they always were: changing them would change which articles count as original.
+constexpr std::string_view kTagsAndEntities = R"(<.*?>|&[a-z]+;|&#\d+;)";
+constexpr std::string_view kAddresses = R"(|[a-zA-z]+://[^\s]*|\w+@\w+.\w+)";
+
+const std::string& delimiter_pattern() {
+  static const std::string pattern = gbk(R"(……|[，。；;,\?!？！…~]|\r\n|[ 　]{2,})");
+  return pattern;
+}
+
+// Stored with a 9 standing for the tab character.
+std::string trim_pattern() {
+  return replace_all_exact(gbk("^[ 　9]+|[ 　9]+$"), "9", "\t");
+}
+
+}  // namespace
+
+void build_cleaning_expression(const Window& window, TextExpressions& expressions) {
+  std::string pattern(kTagsAndEntities);
+  if (window.checked(Control::选择框忽略网址邮箱)) pattern += kAddresses;
+  if (window.checked(Control::选择框忽略数字)) {
+    // A negative length would make the pattern unusable and leave no sentence to
+    // search, so every article would pass for indexed: it means "any run" instead.
+    const int shortest_run = std::max(0, to_whole_number(window.text(Control::编辑框数字位数)));
+    pattern += "|\\d{" + std::to_string(shortest_run) + ",}";
+  }
+  expressions.cleaning.set_pattern_positive(pattern);
+  expressions.delimiter.set_pattern_positive(delimiter_pattern());
+}
+
+std::string clean_content(const RegexObject& cleaning_expression, std::string_view content) {
+  return cleaning_expression.regex_replace(content, "");
+}
+
+void prepare_window_expressions(TextExpressions& expressions) {
+  expressions.tag.set_pattern("<.*?>");
+  expressions.trim.set_pattern(trim_pattern());
+}

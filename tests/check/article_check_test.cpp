@@ -1,0 +1,174 @@
+#include "check/article_check.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/check/check_fixture.h"
+
+namespace {
+
+class ArticleCheckTest : public CheckFixture {
+ protected:
+  // The single-article run: texts from the window, verdicts in message boxes.
+  bool check_window_article() {
+    std::string title;
+    return check_article(context, true, title, false, {}, false);
+  }
+
+  // What one message box said, in UTF-8.
+  struct Shown {
+    std::string text;
+    std::string caption;
+    MessageIcon icon;
+  };
+  std::vector<Shown> shown() const {
+    std::vector<Shown> result;
+    for (const Message& message : window.messages) {
+      EXPECT_EQ(message.buttons, MessageButtons::ok);
+      EXPECT_FALSE(message.system_modal);
+      result.push_back({utf8_from_gbk(message.text), utf8_from_gbk(message.caption), message.icon});
+    }
+    return result;
+  }
+};
+
+TEST_F(ArticleCheckTest, VerdictMessagesTellWhyTheVerdictFell) {
+  set_text(Control::编辑框内容, numbered_sentences(12));
+  EXPECT_TRUE(check_window_article());
+  default_answer = true;
+  EXPECT_FALSE(check_window_article());
+
+  const std::vector<Shown> messages = shown();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].text,
+            "根据当前设置检测，该文章属于原创文章！\r\n已检测 6 句，收录 0 句，未收录率 60%");
+  EXPECT_EQ(messages[0].caption, "信息：");
+  EXPECT_EQ(messages[0].icon, MessageIcon::information);
+  EXPECT_EQ(messages[1].text, "根据当前设置检测，该文章内容已收录\r\n已检测 5 句，收录 5 句，未收录率 0%");
+  EXPECT_EQ(messages[1].caption, "信息：");
+  EXPECT_EQ(messages[1].icon, MessageIcon::none);
+}
+
+TEST_F(ArticleCheckTest, ABatchGetsTheVerdictWithoutMessages) {
+  std::string title = gbk("标题");
+  EXPECT_TRUE(check_article(context, false, title, true, gbk(numbered_sentences(12)), true));
+  default_answer = true;
+  EXPECT_FALSE(check_article(context, false, title, true, gbk(numbered_sentences(12)), true));
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(ArticleCheckTest, GivenTextsGoIntoTheWindowAndTheTitleComesBackTrimmed) {
+  window.set_checked(Control::单选框按收录率, true);
+  std::string title = gbk("　<b>原创</b>标题 ");
+  check_article(context, false, title, true, gbk("正文内容"), true);
+  EXPECT_EQ(utf8_from_gbk(window.text(Control::编辑框标题)), "　<b>原创</b>标题 ");
+  EXPECT_EQ(utf8_from_gbk(window.text(Control::编辑框内容)), "正文内容");
+  EXPECT_EQ(utf8_from_gbk(title), "<b>原创</b>标题");
+
+  set_text(Control::编辑框标题, " 窗口里的标题");
+  std::string from_window = "ignored";
+  check_article(context, false, from_window, false, "ignored", false);
+  EXPECT_EQ(utf8_from_gbk(from_window), "窗口里的标题");
+  EXPECT_EQ(utf8_from_gbk(window.text(Control::编辑框内容)), "正文内容");
+}
+
+TEST_F(ArticleCheckTest, TheTitleIsSearchedTrimmedButNotCleaned) {
+  window.set_checked(Control::选择框判断标题, true);
+  window.set_checked(Control::选择框判断内容, false);
+  set_text(Control::编辑框标题, "　<b>原创</b>标题 ");
+  EXPECT_TRUE(check_window_article());
+  ASSERT_EQ(queries.size(), 1u);
+  EXPECT_EQ(queries[0].sentence, "<b>原创</b>标题");
+  EXPECT_EQ(queries[0].status, "【检测标题】<b>原创</b>标题");
+  // Nothing of the content was searched: the message has no counts.
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(shown()[0].text, "根据当前设置检测，该文章属于原创文章！");
+}
+
+TEST_F(ArticleCheckTest, AnEmptyTitleIsNotSearched) {
+  window.set_checked(Control::选择框判断标题, true);
+  window.set_checked(Control::选择框判断内容, false);
+  set_text(Control::编辑框标题, " \t　");
+  EXPECT_TRUE(check_window_article());
+  EXPECT_TRUE(queries.empty());
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(shown()[0].icon, MessageIcon::information);
+}
+
+TEST_F(ArticleCheckTest, AnIndexedTitleEndsTheCheck) {
+  window.set_checked(Control::选择框判断标题, true);
+  set_text(Control::编辑框标题, "标题");
+  set_text(Control::编辑框内容, numbered_sentences(12));
+  answers = {true};
+  EXPECT_FALSE(check_window_article());
+  EXPECT_EQ(queries.size(), 1u);
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(shown()[0].text, "根据当前设置检测，该文章标题已收录");
+  EXPECT_EQ(shown()[0].icon, MessageIcon::none);
+}
+
+TEST_F(ArticleCheckTest, TitleWaitsDifferAfterAnIndexedAndAFreeTitle) {
+  window.set_checked(Control::选择框判断标题, true);
+  window.set_checked(Control::选择框判断内容, false);
+  std::string title = "标题";
+
+  // In a batch an indexed title waits whole seconds: "1.5" waits one second.
+  set_text(Control::编辑框间隔秒, "1.5");
+  answers = {true};
+  EXPECT_FALSE(check_article(context, false, title, true, "", true));
+  EXPECT_EQ(window.event_rounds - queries.back().event_rounds, 100);
+
+  // A title not indexed waits the interval itself.
+  set_text(Control::编辑框间隔秒, "0.25");
+  window.event_rounds = 0;
+  EXPECT_TRUE(check_article(context, false, title, true, "", true));
+  EXPECT_EQ(window.event_rounds - queries.back().event_rounds, 25);
+}
+
+TEST_F(ArticleCheckTest, CheckBoxesCountWhenTheyAreRead) {
+  window.set_checked(Control::选择框判断标题, true);
+  set_text(Control::编辑框标题, "标题");
+  set_text(Control::编辑框内容, numbered_sentences(12));
+  set_text(Control::编辑框间隔秒, "0.05");
+  // Unticked during the wait after the title: the content is not checked.
+  window.on_events = [this] { window.set_checked(Control::选择框判断内容, false); };
+  EXPECT_TRUE(check_window_article());
+  EXPECT_EQ(queries.size(), 1u);
+}
+
+TEST_F(ArticleCheckTest, NeitherCheckTickedWarnsAndStops) {
+  window.set_checked(Control::选择框判断内容, false);
+  std::string title = "标题";
+  EXPECT_FALSE(check_article(context, false, title, true, gbk(numbered_sentences(3)), true));
+  EXPECT_TRUE(stop_requested);
+  EXPECT_TRUE(queries.empty());
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(shown()[0].text, "请至少打勾一个判断功能：判断标题或判断内容");
+  EXPECT_EQ(shown()[0].icon, MessageIcon::warning);
+}
+
+TEST_F(ArticleCheckTest, AStoppedRunShowsNoVerdict) {
+  set_text(Control::编辑框内容, numbered_sentences(12));
+  on_query = [this] { stop_requested = true; };
+  EXPECT_FALSE(check_window_article());
+  EXPECT_TRUE(window.messages.empty());
+
+  // The same for a stop during the title search, even if the title was found.
+  queries.clear();
+  window.set_checked(Control::选择框判断标题, true);
+  set_text(Control::编辑框标题, "标题");
+  answers = {true};
+  EXPECT_FALSE(check_window_article());
+  EXPECT_EQ(queries.size(), 1u);
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(ArticleCheckTest, ProgressMaximumIsTheRequestedCount) {
+  set_text(Control::编辑框句数, "１０");
+  set_text(Control::编辑框内容, numbered_sentences(4));
+  on_query = [this] { EXPECT_EQ(window.progress_maximum[Control::进度条], 10); };
+  check_window_article();
+  EXPECT_EQ(queries.size(), 3u);  // 60 % of 4 reached after three not indexed
+  EXPECT_EQ(window.progress_maximum[Control::进度条], 10);
+}
+
+}  // namespace
