@@ -1,5 +1,19 @@
 #include "app/main_window.h"
 
-MainWindow::MainWindow(ProgramObjects& objects) : window_(form_), events_(form_, window_, objects) {
+#include <QPushButton>
+
+#include "app/program_objects.h"
+#include "check/check_button.h"
+
+MainWindow::MainWindow(ProgramObjects& objects)
+    : window_(form_),
+      events_(form_, window_, objects),
+      engine_query_(window_, objects.stop_requested, objects.expressions.tag),
+      check_context_{window_, objects.stop_requested, objects.expressions, objects.seeder,
+                     [this](std::string_view sentence, int engine_index) {
+                       return engine_query_.is_sentence_indexed(sentence, engine_index);
+                     }} {
   events_.on_main_window_created();
+  QObject::connect(form_.按钮立即检测, &QPushButton::clicked, &form_,
+                   [this] { on_check_button_clicked(check_context_); });
 }

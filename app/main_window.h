@@ -3,12 +3,15 @@
 #include "app/main_form.h"
 #include "app/qt_window.h"
 #include "app/window_events.h"
+#include "check/check_context.h"
+#include "search/engine_query.h"
 
 struct ProgramObjects;
 
 // The main window as the program runs it: the form, the interface the core sees,
-// and the window's behaviour. Creating it is the window's creation event, so the
-// settings are loaded when the constructor returns; showing it is the caller's.
+// the window's behaviour and the check that its button starts. Creating it is
+// the window's creation event, so the settings are loaded when the constructor
+// returns; showing it is the caller's.
 class MainWindow {
  public:
   explicit MainWindow(ProgramObjects& objects);
@@ -21,4 +24,6 @@ class MainWindow {
   MainForm form_;
   QtWindow window_;
   WindowEvents events_;
+  EngineQuery engine_query_;
+  CheckContext check_context_;
 };

@@ -2,11 +2,13 @@
 
 #include <filesystem>
 
+#include "check/random_seeder.h"
+#include "check/text_expressions.h"
 #include "support/profile_store.h"
-#include "support/regex_object.h"
 
 // The objects that live as long as the program: the settings store bound to the
-// configuration file, and the four expressions of the article check.
+// configuration file, the four expressions of the article check, the random
+// seeder with its program-wide counter, and the flag that ends the current run.
 struct ProgramObjects {
   explicit ProgramObjects(std::filesystem::path configuration)
       : configuration_path(std::move(configuration)) {
@@ -15,8 +17,7 @@ struct ProgramObjects {
 
   std::filesystem::path configuration_path;
   ProfileStore settings_store;
-  RegexObject cleaning_expression;
-  RegexObject delimiter_expression;
-  RegexObject trim_expression;
-  RegexObject tag_expression;
+  TextExpressions expressions;
+  RandomSeeder seeder;
+  bool stop_requested = false;
 };

@@ -20,7 +20,7 @@
 #include "app/picture_button.h"
 #include "app/program_objects.h"
 #include "app/qt_text.h"
-#include "app/window_expressions.h"
+#include "check/text_expressions.h"
 #include "support/gbk.h"
 
 namespace {
@@ -99,7 +99,7 @@ void WindowEvents::on_main_window_created() {
         return;
       case Control::选择框浏览器模式检测:
         apply_blocking_wait_rule(window_);
-        prepare_window_expressions(objects_.tag_expression, objects_.trim_expression);
+        prepare_window_expressions(objects_.expressions);
         apply_browser_mode_rule(window_);
         apply_proxy_rule(window_);
         return;

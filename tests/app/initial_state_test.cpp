@@ -103,8 +103,8 @@ TEST_F(MainWindowTest, WithoutConfigurationTheRulesDisableWhatTheFormLeavesOff) 
 
 TEST_F(MainWindowTest, CreationPreparesTheTagAndTrimExpressions) {
   open_window();
-  EXPECT_EQ(objects().tag_expression.regex_replace(gbk("<b>原创</b>文章"), ""), gbk("原创文章"));
-  EXPECT_EQ(objects().trim_expression.regex_replace(gbk(" \t　原创 文章　\t "), ""), gbk("原创 文章"));
-  EXPECT_EQ(objects().trim_expression.options(),
+  EXPECT_EQ(objects().expressions.tag.regex_replace(gbk("<b>原创</b>文章"), ""), gbk("原创文章"));
+  EXPECT_EQ(objects().expressions.trim.regex_replace(gbk(" \t　原创 文章　\t "), ""), gbk("原创 文章"));
+  EXPECT_EQ(objects().expressions.trim.options(),
             RegexObject::kIgnoreCase | RegexObject::kMultiline | RegexObject::kGlobal);
 }

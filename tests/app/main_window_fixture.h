@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ class MainWindowTest : public testing::Test {
     main_window_ = std::make_unique<MainWindow>(*objects_);
     main_window_->window().set_message_answerer([this](const Message& message) {
       messages.push_back(message);
+      if (on_message) on_message(message);
       return answer;
     });
     main_window_->events().set_address_opener(
@@ -42,6 +44,7 @@ class MainWindowTest : public testing::Test {
 
   TempDir folder;
   std::vector<Message> messages;
+  std::function<void(const Message&)> on_message;  // sees each box while it is open
   MessageAnswer answer = MessageAnswer::ok;
   std::vector<std::string> opened;
   int program_ends = 0;

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTimer>
+#include <set>
+
+#include "support/gbk.h"
+#include "tests/app/main_window_fixture.h"
+#include "tests/testsupport/file_bytes.h"
+#include "tests/testsupport/http_search_site.h"
+#include "tests/testsupport/local_engine.h"
+
+namespace {
+
+const char* const kSentences[] = {"第一句检测文字", "第二句检测文字", "第三句检测文字"};
+
+// The check button clicked in a window whose settings come from 主配置.ini:
+// content check by the not-indexed rate, Baidu reached through the local engine
+// as the named proxy, plain HTTP.
+class CheckRunTest : public MainWindowTest {
+ protected:
+  void open_with_interval(const std::string& seconds) {
+    write_file_bytes(
+        configuration_path(),
+        gbk("[基本配置]\r\n检测标题=假\r\n检测内容=真\r\n句数=3\r\n最少字数=2\r\n判断比例=60\r\n"
+            "按收录率判断非原创=假\r\n间隔秒=" +
+            seconds + "\r\n引擎=0\r\n代理形式=2\r\nIP=" + engine.address() + "\r\n浏览器模式检测=假\r\n"));
+    open_window();
+    window().set_text(Control::编辑框标题, gbk("标题"));
+    window().set_text(Control::编辑框内容,
+                      gbk(std::string(kSentences[0]) + "。" + kSentences[1] + "。" + kSentences[2] + "。"));
+  }
+
+  // The sentences the engine was asked for, in order, as UTF-8.
+  std::vector<std::string> queries() const {
+    std::vector<std::string> asked;
+    for (const ReceivedRequest& request : engine.requests()) {
+      EXPECT_EQ(request.host, "www.baidu.com");
+      asked.push_back(SearchSite::query_of(request).value_or("?"));
+    }
+    return asked;
+  }
+
+  SearchSite site;
+  LocalEngine engine{[this](const ReceivedRequest& request) { return site.answer(request); }};
+};
+
+}  // namespace
+
+TEST_F(CheckRunTest, ClickChecksTheArticleAndShowsTheVerdict) {
+  open_with_interval("0.1");
+  std::string caption_during_run;
+  std::string status_at_verdict;
+  on_message = [&](const Message&) {
+    caption_during_run = window().caption(Control::按钮立即检测);
+    status_at_verdict = window().text(Control::状态条);
+  };
+
+  form().按钮立即检测->click();
+
+  // Nothing is indexed: by the not-indexed rate two of three sentences reach 60%.
+  const std::vector<std::string> asked = queries();
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_NE(asked[0], asked[1]);
+  const std::set<std::string> sentences(std::begin(kSentences), std::end(kSentences));
+  EXPECT_TRUE(sentences.contains(asked[0]) && sentences.contains(asked[1]));
+  EXPECT_EQ(engine.requests()[0].request_line.substr(0, 11), "GET http://");
+
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text,
+            gbk("根据当前设置检测，该文章属于原创文章！\r\n已检测 2 句，收录 0 句，未收录率 66.67%"));
+  EXPECT_EQ(messages[0].icon, MessageIcon::information);
+  EXPECT_EQ(caption_during_run, gbk("点击停止检测！"));
+  EXPECT_EQ(status_at_verdict,
+            gbk("【检测报告】句子总数 3;正检测第 2 个句子;当前未收录率 66.67%;正检测 >>> ") + gbk(asked[1]));
+  EXPECT_EQ(window().text(Control::状态条), gbk("检测完毕！"));
+  EXPECT_EQ(window().caption(Control::按钮立即检测), gbk("立即检测 >>>"));
+  EXPECT_TRUE(window().enabled(Control::按钮选择文件));
+  EXPECT_TRUE(window().enabled(Control::按钮选择文件夹));
+}
+
+TEST_F(CheckRunTest, SecondClickDuringTheIntervalStopsWithoutVerdict) {
+  open_with_interval("5");
+  std::string caption_after_stop;
+  // The run waits 5 s before its second search; the second click comes well before.
+  QTimer::singleShot(300, [&] {
+    form().按钮立即检测->click();
+    caption_after_stop = window().caption(Control::按钮立即检测);
+  });
+
+  form().按钮立即检测->click();
+
+  EXPECT_EQ(queries().size(), 1u);  // the first turn never waits
+  EXPECT_EQ(caption_after_stop, gbk("停止中..."));
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(window().text(Control::状态条), gbk("检测完毕！"));
+  EXPECT_EQ(window().caption(Control::按钮立即检测), gbk("立即检测 >>>"));
+}
