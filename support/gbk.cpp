@@ -239,6 +239,11 @@ std::string utf8_from_gbk(std::string_view gbk) {
   return convert_in_chunks(gbk, 3, gbk.size() * 3 / 2, [&](size_t i, size_t to, char* out) {
     while (i < to) {
       const auto first = static_cast<uint8_t>(gbk[i]);
+      if (first < 0x80) {  // ASCII stands for itself; markup is mostly ASCII
+        *out++ = static_cast<char>(first);
+        ++i;
+        continue;
+      }
       // A pair is looked up first: the table holds none for a byte that is a
       // character on its own.
       size_t length = 2;

@@ -29,6 +29,16 @@ bool matches_at(std::string_view text, size_t at, std::string_view item, bool fo
   return true;
 }
 
+// The first character boundary at or after `target`, walking from the known
+// boundary `from`. A byte below 0x40 is never the second byte of a character, so
+// the walk may start right after the last such byte before `target`.
+size_t walk_to(std::string_view text, size_t from, size_t target) {
+  size_t at = target;
+  while (at > from && static_cast<unsigned char>(text[at - 1]) >= 0x40) --at;
+  while (at < target) at = next_boundary(text, at);
+  return at;
+}
+
 bool is_ascii_letter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
@@ -59,7 +69,7 @@ size_t find_at_boundaries(std::string_view text, std::string_view item, size_t f
        hit = text.find(item[anchor], hit + 1)) {
     const size_t start = hit - anchor;
     if (text.size() - start < item.size()) return std::string_view::npos;
-    while (boundary < start) boundary = next_boundary(text, boundary);
+    if (boundary < start) boundary = walk_to(text, boundary, start);
     if (boundary == start && matches_at(text, start, item, fold_case)) return start;
   }
   return std::string_view::npos;
