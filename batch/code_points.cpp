@@ -6,46 +6,12 @@
 
 #include <utf8proc.h>
 
+#include "support/utf8.h"
+
 namespace {
 
 const utf8proc_uint8_t* as_utf8proc_bytes(const char* bytes) {
   return reinterpret_cast<const utf8proc_uint8_t*>(bytes);
-}
-
-// Length of a well-formed sequence with this first byte; 0 when none starts so.
-size_t sequence_length(unsigned char lead) {
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
-
-// Overlong forms, surrogates and code points past U+10FFFF are ruled out by the
-// second byte alone.
-std::pair<unsigned char, unsigned char> second_byte_range(unsigned char lead) {
-  if (lead == 0xE0) return {0xA0, 0xBF};
-  if (lead == 0xED) return {0x80, 0x9F};
-  if (lead == 0xF0) return {0x90, 0xBF};
-  if (lead == 0xF4) return {0x80, 0x8F};
-  return {0x80, 0xBF};
-}
-
-// Length of the ill-formed piece at the front of `rest`, which is not a
-// well-formed sequence: the longest start that could have become one, or 1.
-size_t ill_formed_length(std::string_view rest) {
-  const auto lead = static_cast<unsigned char>(rest[0]);
-  const size_t length = sequence_length(lead);
-  if (length == 0) return 1;
-  auto [low, high] = second_byte_range(lead);
-  size_t taken = 1;
-  while (taken < length && taken < rest.size()) {
-    const auto byte = static_cast<unsigned char>(rest[taken]);
-    if (byte < low || byte > high) break;
-    low = 0x80;
-    high = 0xBF;
-    ++taken;
-  }
-  return taken;
 }
 
 // Normalisation form C: canonical decomposition, reordering of the marks, composition.
@@ -92,17 +58,9 @@ std::u32string code_points_from_utf8(std::string_view utf8) {
   code_points.reserve(utf8.size());
   size_t at = 0;
   while (at < utf8.size()) {
-    const std::string_view rest = utf8.substr(at);
-    utf8proc_int32_t code_point = 0;
-    const utf8proc_ssize_t length = utf8proc_iterate(as_utf8proc_bytes(rest.data()),
-                                                     static_cast<utf8proc_ssize_t>(rest.size()), &code_point);
-    if (length > 0) {
-      code_points.push_back(static_cast<char32_t>(code_point));
-      at += static_cast<size_t>(length);
-    } else {
-      code_points.push_back(kReplacementCharacter);
-      at += ill_formed_length(rest);
-    }
+    char32_t code_point = 0;
+    at += decode_utf8(utf8.substr(at), code_point);
+    code_points.push_back(code_point == kIllFormedUtf8 ? kReplacementCharacter : code_point);
   }
   return code_points;
 }

@@ -9,6 +9,8 @@
 #include <tuple>
 #include <utility>
 
+#include "support/utf8.h"
+
 namespace {
 
 // The conversions run on tables filled once from iconv's GBK converter, one entry
@@ -155,42 +157,6 @@ struct Utf8ToGbkTable {
   Iconv converter{"GBK", "UTF-8"};
 };
 
-// Decodes the well-formed UTF-8 sequence at the start of `s` into `c` and returns
-// its length; for an ill-formed sequence, returns the length of its longest
-// ill-formed prefix (at least 1), which is replaced as one unit, and leaves `c` at
-// kIllFormed.
-constexpr char32_t kIllFormed = 0xFFFFFFFF;
-size_t decode_utf8(std::string_view s, char32_t& c) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
-  const unsigned char lead = byte(0);
-  c = kIllFormed;
-  size_t length = 0;
-  // Bounds of the second byte, which rule out overlong forms, surrogates and
-  // values past U+10FFFF.
-  unsigned char low = 0x80, high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 1;
-  }
-  if (s.size() < 2 || byte(1) < low || byte(1) > high) return 1;
-  char32_t value = ((lead & (0x7F >> length)) << 6) | (byte(1) & 0x3F);
-  for (size_t i = 2; i < length; ++i) {
-    if (i >= s.size() || (byte(i) & 0xC0) != 0x80) return i;
-    value = (value << 6) | (byte(i) & 0x3F);
-  }
-  c = value;
-  return length;
-}
-
 // Runs `convert_chunk(from, to, out)` over `in` in chunks, giving it room for
 // `growth` output bytes per input byte; it returns the input offset where it
 // stopped (it may finish a character past `to`) and the end of its output. Growing
@@ -221,7 +187,7 @@ std::string gbk_from_utf8(std::string_view utf8) {
     while (i < to) {
       char32_t c = static_cast<uint8_t>(utf8[i]);
       const size_t length = c < 0x80 ? 1 : decode_utf8(utf8.substr(i), c);
-      const PackedGbk packed = c < 0x10000 ? table.gbk[c] : c == kIllFormed ? kRefusedGbk : kUnusualGbk;
+      const PackedGbk packed = c < 0x10000 ? table.gbk[c] : c == kIllFormedUtf8 ? kRefusedGbk : kUnusualGbk;
       if (packed == kUnusualGbk) {
         const std::optional<std::string> gbk = table.converter.convert(utf8.substr(i, length));
         out = gbk ? put_bytes(out, *gbk) : put_gbk(out, kQuestionMark);

@@ -1,4 +1,5 @@
 #include "support/gbk.h"
+#include "support/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -21,4 +22,21 @@ TEST(GbkConversion, CharactersGbkLacksAndBrokenUtf8BecomeQuestionMarks) {
 TEST(GbkConversion, InvalidGbkBytesBecomeReplacementCharacters) {
   EXPECT_EQ(utf8_from_gbk("a\xFF"), "a\xEF\xBF\xBD");
   EXPECT_EQ(utf8_from_gbk("a\xD6"), "a\xEF\xBF\xBD");  // lead byte without its trail
+}
+
+TEST(Utf8Decoding, WellFormedSequencesAndMaximalIllFormedPieces) {
+  char32_t c = 0;
+  EXPECT_EQ(decode_utf8("a", c), 1u);
+  EXPECT_EQ(c, U'a');
+  EXPECT_EQ(decode_utf8("中", c), 3u);
+  EXPECT_EQ(c, U'中');
+  EXPECT_EQ(decode_utf8("😀", c), 4u);
+  EXPECT_EQ(c, U'😀');
+  // A three-byte start cut short is one piece; an overlong or surrogate form stops at its lead.
+  EXPECT_EQ(decode_utf8("\xE4\xB8", c), 2u);
+  EXPECT_EQ(c, kIllFormedUtf8);
+  EXPECT_EQ(decode_utf8("\xE0\x80\x80", c), 1u);
+  EXPECT_EQ(decode_utf8("\xED\xA0\x80", c), 1u);
+  EXPECT_EQ(decode_utf8("\x80", c), 1u);
+  EXPECT_EQ(decode_utf8("\xF4\x90\x80\x80", c), 1u);  // past U+10FFFF
 }
