@@ -3,6 +3,7 @@
 #include "app/main_form.h"
 #include "app/qt_window.h"
 #include "app/window_events.h"
+#include "batch/batch_buttons.h"
 #include "check/check_context.h"
 #include "search/engine_query.h"
 
@@ -26,4 +27,5 @@ class MainWindow {
   WindowEvents events_;
   EngineQuery engine_query_;
   CheckContext check_context_;
+  BatchButtons batch_buttons_;
 };

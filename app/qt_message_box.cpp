@@ -1,5 +1,6 @@
 #include "app/qt_message_box.h"
 
+#include <QEventLoop>
 #include <QMessageBox>
 
 #include "app/qt_text.h"
@@ -50,8 +51,19 @@ MessageAnswer show_message_box(const Message& message) {
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   QMessageBox box(standard_icon(message.icon), qstring_from_gbk(message.caption), text,
                   standard_buttons(message.buttons));
-  // Blocks every window of the program; a system-modal box also stays above the others.
-  box.setWindowModality(Qt::ApplicationModal);
-  if (message.system_modal) box.setWindowFlag(Qt::WindowStaysOnTopHint);
-  return answer_of(box.exec());
+  if (!message.system_modal) {
+    // Blocks every window of the program.
+    box.setWindowModality(Qt::ApplicationModal);
+    return answer_of(box.exec());
+  }
+  // Without an owner, a system-modal box blocks none of the program's windows: the
+  // captcha it asks for is typed into the page in the browser while it is open.
+  // It stays above the other windows.
+  box.setWindowModality(Qt::NonModal);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  QEventLoop answered;
+  QObject::connect(&box, &QMessageBox::finished, &answered, &QEventLoop::quit);
+  box.show();
+  answered.exec();
+  return answer_of(box.standardButton(box.clickedButton()));
 }

@@ -9,8 +9,10 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QUrl>
 #include <algorithm>
 
+#include "app/batch_dialogs.h"
 #include "app/hyperlink_label.h"
 #include "app/main_form.h"
 #include "app/qt_message_box.h"
@@ -29,7 +31,12 @@ std::string with_crlf(QString text) {
 
 }  // namespace
 
-QtWindow::QtWindow(MainForm& form) : form_(form), answerer_(show_message_box) {}
+QtWindow::QtWindow(MainForm& form)
+    : form_(form),
+      answerer_(show_message_box),
+      file_picker_(pick_files_with_dialog),
+      folder_picker_(pick_folder_with_dialog),
+      browser_(*form.浏览器) {}
 
 void QtWindow::process_pending_events() {
   QApplication::processEvents();
@@ -143,4 +150,22 @@ void QtWindow::bring_to_front() {
   form_.show();
   form_.raise();
   form_.activateWindow();
+}
+
+std::vector<std::filesystem::path> QtWindow::pick_files(const std::string& title,
+                                                        const std::vector<std::string>& filters) {
+  return file_picker_(title, filters);
+}
+
+std::optional<std::filesystem::path> QtWindow::pick_folder(const std::string& prompt,
+                                                           const std::filesystem::path& start_folder) {
+  return folder_picker_(prompt, start_folder);
+}
+
+void QtWindow::navigate_browser(const std::string& url) {
+  browser_.navigate(QUrl(qstring_from_gbk(url), QUrl::TolerantMode));
+}
+
+std::string QtWindow::browser_document_text(const std::string& property) {
+  return gbk_from_qstring(browser_.document_text(qstring_from_gbk(property)));
 }

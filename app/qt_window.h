@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/browser_view.h"
 #include "support/window.h"
 
 class MainForm;
@@ -18,6 +19,14 @@ class QtWindow : public Window {
   explicit QtWindow(MainForm& form);
 
   void set_message_answerer(MessageAnswerer answerer) { answerer_ = std::move(answerer); }
+
+  // The batch dialogs are Qt's (batch_dialogs.h) until a test puts its own in.
+  using FilePicker = std::function<std::vector<std::filesystem::path>(
+      const std::string& title, const std::vector<std::string>& filters)>;
+  using FolderPicker = std::function<std::optional<std::filesystem::path>(
+      const std::string& prompt, const std::filesystem::path& start_folder)>;
+  void set_file_picker(FilePicker picker) { file_picker_ = std::move(picker); }
+  void set_folder_picker(FolderPicker picker) { folder_picker_ = std::move(picker); }
 
   void process_pending_events() override;
   std::string text(Control control) const override;
@@ -38,8 +47,17 @@ class QtWindow : public Window {
   MessageAnswer show_message(const Message& message) override;
   void beep() override;
   void bring_to_front() override;
+  std::vector<std::filesystem::path> pick_files(const std::string& title,
+                                                const std::vector<std::string>& filters) override;
+  std::optional<std::filesystem::path> pick_folder(const std::string& prompt,
+                                                   const std::filesystem::path& start_folder) override;
+  void navigate_browser(const std::string& url) override;
+  std::string browser_document_text(const std::string& property) override;
 
  private:
   MainForm& form_;
   MessageAnswerer answerer_;
+  FilePicker file_picker_;
+  FolderPicker folder_picker_;
+  BrowserView browser_;
 };

@@ -32,8 +32,12 @@ int setting_ms(std::string_view text, double unit_ms) {
 
 }  // namespace
 
-EngineQuery::EngineQuery(Window& window, bool& stop_requested, const RegexObject& tag_expression)
-    : window_(window), stop_requested_(stop_requested), tag_expression_(tag_expression) {}
+EngineQuery::EngineQuery(Window& window, bool& stop_requested, const RegexObject& tag_expression,
+                         int browser_poll_ms)
+    : window_(window),
+      stop_requested_(stop_requested),
+      tag_expression_(tag_expression),
+      browser_fetch_(window, stop_requested, browser_poll_ms) {}
 
 bool EngineQuery::is_sentence_indexed(std::string_view sentence, int engine_index) {
   const std::string simplified = to_simplified_chinese(sentence);
@@ -74,11 +78,10 @@ std::optional<FetchedPage> EngineQuery::fetch_answer(const Engine& engine, std::
   }
 }
 
-FetchedPage EngineQuery::fetch_result_page(const std::string& url, [[maybe_unused]] std::string_view sentence,
+FetchedPage EngineQuery::fetch_result_page(const std::string& url, std::string_view sentence,
                                            const std::string& proxy_text) {
-  // Browser mode (选择框浏览器模式检测) will branch off here to the embedded browser,
-  // which waits until the sentence shows up on the page; until then every page
-  // comes by HTTP.
+  if (window_.checked(Control::选择框浏览器模式检测))
+    return {.text = browser_fetch_.fetch_page_browser(url, sentence)};
   return http_fetch_page(window_, stop_requested_, {.url = url, .proxy_text = proxy_text});
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "search/browser_page_fetch.h"
 #include "search/fetched_page.h"
 
 class RegexObject;
@@ -21,7 +22,10 @@ class EngineQuery {
   // `stop_requested` is the run's stop flag: it ends waits and fetches, and is raised
   // here when the user cancels at the captcha prompt or an engine cannot be reached.
   // `tag_expression` matches one tag ("<.*?>", case-insensitive, multi-line, global).
-  EngineQuery(Window& window, bool& stop_requested, const RegexObject& tag_expression);
+  // Only tests shorten `browser_poll_ms`, the period at which browser mode looks
+  // at the page.
+  EngineQuery(Window& window, bool& stop_requested, const RegexObject& tag_expression,
+              int browser_poll_ms = BrowserPageFetch::kPollMs);
 
   // True when the sentence (GBK) stands in the result list of the engine at
   // `engine_index` (the engine combo's selection), in its Simplified Chinese form or
@@ -41,4 +45,5 @@ class EngineQuery {
   Window& window_;
   bool& stop_requested_;
   const RegexObject& tag_expression_;
+  BrowserPageFetch browser_fetch_;
 };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 // Every control of the main window that the core reads or writes, by the name
 // the window gives it.
@@ -68,7 +71,8 @@ enum class MessageIcon { none, information, warning };
 enum class MessageAnswer { ok, cancel, yes, no };
 
 // A message box without owner window. Task-modal boxes block the program's own
-// windows; system-modal ones also ask to stay above every other window.
+// windows; system-modal ones block none of them (the captcha prompt leaves the
+// browser usable) but ask to stay above every other window.
 struct Message {
   std::string text;     // GBK
   std::string caption;  // GBK; the program's boxes say "信息："
@@ -119,4 +123,22 @@ class Window {
   virtual void beep() = 0;
   // Shows the main window if hidden and raises it above the others.
   virtual void bring_to_front() = 0;
+
+  // The open-file dialog of the file batch: several existing files at once.
+  // `filters` are its type choices in Qt's form, "文本文件(*.txt)", the first one
+  // active. The chosen paths as native bytes; empty when cancelled.
+  virtual std::vector<std::filesystem::path> pick_files(const std::string& title,
+                                                        const std::vector<std::string>& filters) = 0;
+  // The folder browser of the folder batch, opening at `start_folder` (nothing
+  // selected when empty), with `prompt` above it. Nothing when cancelled.
+  virtual std::optional<std::filesystem::path> pick_folder(const std::string& prompt,
+                                                           const std::filesystem::path& start_folder) = 0;
+
+  // The embedded browser (浏览器). Navigating starts loading the address and
+  // returns at once; the page loads while events are processed.
+  virtual void navigate_browser(const std::string& url) = 0;
+  // A text of the page the browser shows: "outerHTML" or "innerText" of its root
+  // element, or else the document's own property of that name. Empty when there is
+  // no page or it gives no answer within 1000 ms, waiting with events processed.
+  virtual std::string browser_document_text(const std::string& property) = 0;
 };

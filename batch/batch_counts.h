@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+
+// What the last batch did; the counts keep their values until the next batch.
+struct BatchCounts {
+  uint32_t start_ticks = 0;  // the clock when the batch began
+  int examined = 0;          // files checked to the end, whatever the verdict
+  int originals = 0;         // of those, judged original (copied or not)
+  int unreadable = 0;        // files left alone because their bytes could not be read
+  int copy_failures = 0;     // originals kept in place because no copy could be stored
+};

@@ -1,0 +1,108 @@
+#include "batch/batch_run.h"
+
+#include <optional>
+#include <string>
+
+#include "batch/batch_paths.h"
+#include "batch/batch_summary.h"
+#include "batch/file_encoding.h"
+#include "batch/originals_folder.h"
+#include "batch/text_file_loader.h"
+#include "check/article_check.h"
+#include "check/text_expressions.h"
+#include "support/file_io.h"
+#include "support/gbk.h"
+#include "support/window.h"
+
+BatchRun::BatchRun(CheckContext& context, TickClock clock) : context_(context), clock_(std::move(clock)) {}
+
+void BatchRun::run_batch(const std::vector<std::filesystem::path>& paths) {
+  Window& window = context_.window;
+  counts_ = {.start_ticks = clock_()};
+  window.set_visible(Control::进度条数量, true);
+  if (window.checked(Control::选择框浏览器模式检测)) window.set_visible(Control::浏览器, true);
+  build_cleaning_expression(window, context_.expressions);
+
+  if (!paths.empty()) {
+    const int total = static_cast<int>(paths.size());
+    window.set_progress_maximum(Control::进度条数量, total);
+    const OriginalsFolder originals(paths.front());
+    window.set_visible(Control::标签提示, true);
+    for (int number = 1; number <= total; ++number) {
+      if (examine_file(paths[number - 1], number, total, originals) == Next::leave) break;
+    }
+    window.set_visible(Control::标签提示, false);
+  }
+  reset_batch_controls();
+  show_summary();
+}
+
+BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int number, int total,
+                                      const OriginalsFolder& originals) {
+  Window& window = context_.window;
+  const bool& stop = context_.stop_requested;
+  window.process_pending_events();
+  show_position(path, number, total);
+  window.process_pending_events();
+  // A stop click that just came in: this file is not begun.
+  if (stop) return Next::leave;
+
+  const FileEncoding encoding = file_encoding_from_index(window.selected_index(Control::组合框文件编码));
+  // The bytes read here are the ones checked and the ones copied.
+  const std::optional<std::string> bytes = read_whole_file(path);
+  if (!bytes) {
+    ++counts_.unreadable;
+    return Next::go_on;
+  }
+  std::string title = title_of(path);
+  const bool original =
+      check_article(context_, false, title, true, text_from_file_bytes(*bytes, encoding), true);
+  // A check cut short leaves the file as it was, uncounted.
+  if (stop) return Next::leave;
+
+  // Without the output folder nothing can be sorted, so nothing is deleted either.
+  bool keep = !originals.ready();
+  if (original) {
+    ++counts_.originals;
+    if (!originals.store_copy(file_name_of(path), *bytes)) {
+      ++counts_.copy_failures;
+      keep = true;
+    }
+  }
+  if (!keep && window.checked(Control::选择框删除已检测文件)) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  }
+  ++counts_.examined;
+  if (stop) return Next::leave;
+  window.process_pending_events();
+  return Next::go_on;
+}
+
+void BatchRun::show_position(const std::filesystem::path& path, int number, int total) {
+  context_.window.set_progress_position(Control::进度条数量, number);
+  context_.window.set_text(Control::标签提示, gbk("总 ") + std::to_string(total) + gbk(" 个文件，当前第 ") +
+                                                  std::to_string(number) + gbk(" 个 >>> ") +
+                                                  gbk_from_utf8(path.native()));
+}
+
+void BatchRun::reset_batch_controls() {
+  Window& window = context_.window;
+  window.set_visible(Control::进度条数量, false);
+  window.set_visible(Control::浏览器, false);
+  window.set_progress_position(Control::进度条, 0);
+  window.set_progress_position(Control::进度条数量, 0);
+  window.set_text(Control::标签提示, {});
+}
+
+void BatchRun::show_summary() {
+  Window& window = context_.window;
+  // Differences of the wrapping tick count stay right across a wrap.
+  const uint32_t total_ms = clock_() - counts_.start_ticks;
+  const uint32_t elapsed_ms = clock_() - counts_.start_ticks;
+  window.set_text(Control::状态条, batch_summary(counts_, total_ms, elapsed_ms));
+  window.show_message({.text = window.text(Control::状态条),
+                       .caption = gbk("信息："),
+                       .buttons = MessageButtons::ok,
+                       .icon = MessageIcon::none});
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "batch/batch_counts.h"
+#include "check/check_context.h"
+
+class OriginalsFolder;
+
+// Milliseconds since some start, wrapping at 32 bits as a tick count does.
+using TickClock = std::function<uint32_t()>;
+
+// The batch loop shared by the file and folder batches: every file checked as an
+// article without message boxes, the originals copied into 另存文件夹[原创文章]
+// beside the first file, the examined files deleted when 选择框删除已检测文件 says
+// so, and a summary at the end.
+//
+// A file is deleted only once its bytes were read and checked and, if it was
+// original, its copy is stored for good. A file whose bytes cannot be read is
+// left alone and reported; so is an original that could not be copied.
+class BatchRun {
+ public:
+  BatchRun(CheckContext& context, TickClock clock);
+
+  // Runs over `paths` (full paths, native bytes) in order, until the end or
+  // stop_requested. Returns when the summary box is closed.
+  void run_batch(const std::vector<std::filesystem::path>& paths);
+
+  const BatchCounts& counts() const { return counts_; }
+
+ private:
+  enum class Next { go_on, leave };
+
+  Next examine_file(const std::filesystem::path& path, int number, int total,
+                    const OriginalsFolder& originals);
+  void show_position(const std::filesystem::path& path, int number, int total);
+  void reset_batch_controls();
+  void show_summary();
+
+  CheckContext& context_;
+  TickClock clock_;
+  BatchCounts counts_;
+};

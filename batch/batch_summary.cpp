@@ -1,0 +1,27 @@
+#include "batch/batch_summary.h"
+
+#include <string_view>
+
+#include "batch/duration_text.h"
+#include "support/gbk.h"
+#include "support/text_helpers.h"
+
+namespace {
+
+std::string files_left_in_place(std::string_view why, int count) {
+  if (count <= 0) return {};
+  return gbk("，") + gbk(why) + " " + std::to_string(count) + " " + gbk("篇");
+}
+
+}  // namespace
+
+std::string batch_summary(const BatchCounts& counts, uint32_t total_ms, uint32_t elapsed_ms) {
+  const int64_t average_ms = counts.examined > 0 ? elapsed_ms / counts.examined : 0;
+  const double ratio =
+      counts.examined > 0 ? static_cast<double>(counts.originals) / counts.examined * 100 : 0.0;
+  return gbk("完成！总耗时 ") + format_duration(total_ms) + gbk("！已检测 ") +
+         std::to_string(counts.examined) + gbk(" 篇，平均耗时 ") + format_duration(average_ms) +
+         gbk("！原创 ") + std::to_string(counts.originals) + gbk(" 篇，原创比率 ") + format_decimal_2(ratio) +
+         " %" + files_left_in_place("无法读取", counts.unreadable) +
+         files_left_in_place("复制失败", counts.copy_failures);
+}

@@ -1,0 +1,227 @@
+// A batch of small article files against the local engine answering at once, with
+// no interval between searches: files per second, and the peak memory of the
+// batch (VmHWM, reset before it) for 1,000 and for 10,000 files, which should be
+// about the same. Next to it, bare libcurl GETs of the same kind of URL through
+// the same proxy, as many as the batch made searches: a file costs one search, so
+// the batch's time per file over the bare request's time is what the batch adds
+// (goal: within 1.5x). query_us is one is_sentence_indexed on its own.
+//
+// The files lie under TMPDIR (default /tmp). Every original is copied with fsync,
+// so on a disk the flushes dominate; TMPDIR=/dev/shm shows the program's own share.
+//
+// The engine runs in a child process, so its record of every request does not
+// count in this process's memory.
+
+#include <benchmark/benchmark.h>
+#include <curl/curl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "batch/batch_run.h"
+#include "check/random_seeder.h"
+#include "check/text_expressions.h"
+#include "search/engine_query.h"
+#include "search/engine_table.h"
+#include "support/gbk.h"
+#include "tests/testsupport/fake_window.h"
+#include "tests/testsupport/file_bytes.h"
+#include "tests/testsupport/http_search_site.h"
+#include "tests/testsupport/local_engine.h"
+#include "tests/testsupport/temp_dir.h"
+
+namespace {
+
+constexpr int kBaidu = 0;
+constexpr int kBareRequests = 1000;
+
+// The local engine in a child process, serving until this process lets go.
+class EngineProcess {
+ public:
+  EngineProcess() {
+    int port_pipe[2];
+    int hold_pipe[2];
+    if (pipe(port_pipe) != 0 || pipe(hold_pipe) != 0) std::abort();
+    child_ = fork();
+    if (child_ == 0) {
+      close(port_pipe[0]);
+      close(hold_pipe[1]);
+      SearchSite site;
+      LocalEngine engine([&site](const ReceivedRequest& request) { return site.answer(request); });
+      const int port = engine.port();
+      if (write(port_pipe[1], &port, sizeof port) != sizeof port) _exit(1);
+      char byte;
+      while (read(hold_pipe[0], &byte, 1) > 0) {
+      }
+      _exit(0);
+    }
+    close(port_pipe[1]);
+    close(hold_pipe[0]);
+    hold_ = hold_pipe[1];
+    if (read(port_pipe[0], &port_, sizeof port_) != sizeof port_) std::abort();
+    close(port_pipe[0]);
+  }
+  ~EngineProcess() {
+    close(hold_);
+    waitpid(child_, nullptr, 0);
+  }
+
+  std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
+
+ private:
+  pid_t child_ = -1;
+  int hold_ = -1;
+  int port_ = 0;
+};
+
+const EngineProcess& engine() {
+  static const EngineProcess process;
+  return process;
+}
+
+long peak_memory_kb() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  }
+  return -1;
+}
+
+void reset_peak_memory() {
+  std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+size_t keep_body(char* data, size_t size, size_t count, void* body) {
+  static_cast<std::string*>(body)->append(data, size * count);
+  return size * count;
+}
+
+// A fresh handle per request, as every query makes a fresh request.
+bool bare_get(const std::string& url, const std::string& proxy) {
+  std::string body;
+  CURL* easy = curl_easy_init();
+  curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(easy, CURLOPT_PROXY, proxy.c_str());
+  curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &keep_body);
+  curl_easy_setopt(easy, CURLOPT_WRITEDATA, &body);
+  const bool ok = curl_easy_perform(easy) == CURLE_OK && !body.empty();
+  curl_easy_cleanup(easy);
+  return ok;
+}
+
+// Microseconds per bare request, over `count` of them.
+double bare_request_us(int count) {
+  curl_global_init(CURL_GLOBAL_DEFAULT);
+  const std::string url = query_url(*engine_at(kBaidu), gbk("第1篇文章的一句话"));
+  const std::string proxy = engine().address();
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < count; ++i) bare_get(url, proxy);
+  const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
+  return spent.count() / count;
+}
+
+// Microseconds per is_sentence_indexed on its own, asked as the batch asks it.
+double engine_query_us(EngineQuery& query) {
+  const std::string sentence = gbk("第1篇文章的一句话");
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < kBareRequests; ++i) query.is_sentence_indexed(sentence, kBaidu);
+  const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
+  return spent.count() / kBareRequests;
+}
+
+// The window as a batch finds it: one sentence per article searched on Baidu
+// through the local engine as the named proxy, judged by the indexed rate (an
+// original needs no pause), examined files deleted.
+void set_up_window(FakeWindow& window) {
+  window.set_checked(Control::选择框判断内容, true);
+  window.set_checked(Control::单选框按收录率, true);
+  window.set_checked(Control::选择框删除已检测文件, true);
+  window.set_text(Control::编辑框句数, "1");
+  window.set_text(Control::编辑框判断比例, "60");
+  window.set_text(Control::编辑框间隔秒, "0");
+  window.set_text(Control::编辑框最少字数, "0");
+  window.set_selected_index(Control::组合框引擎, kBaidu);
+  window.set_selected_index(Control::组合框代理形式, 2);
+  window.set_text(Control::编辑框IP, engine().address());
+}
+
+void BM_BatchOfFiles(benchmark::State& state) {
+  const int file_count = static_cast<int>(state.range(0));
+
+  const TempDir folder;
+  std::vector<std::filesystem::path> paths;
+  for (int i = 1; i <= file_count; ++i) {
+    paths.push_back(folder / (std::to_string(i) + ".txt"));
+    write_file_bytes(paths.back(), gbk("第" + std::to_string(i) + "篇文章的一句话。\r\n"));
+  }
+  FakeWindow window;
+  set_up_window(window);
+  bool stop = false;
+  TextExpressions expressions;
+  prepare_window_expressions(expressions);
+  RandomSeeder seeder;
+  EngineQuery query(window, stop, expressions.tag);
+  int searches = 0;
+  CheckContext context{window, stop, expressions, seeder, [&](std::string_view sentence, int engine_index) {
+                         ++searches;
+                         return query.is_sentence_indexed(sentence, engine_index);
+                       }};
+  BatchRun batch(context, monotonic_milliseconds);
+  const double query_us = engine_query_us(query);
+
+  reset_peak_memory();
+  const long memory_before_kb = peak_memory_kb();
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) batch.run_batch(paths);
+  const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
+
+  if (batch.counts().examined != file_count || batch.counts().originals != file_count)
+    state.SkipWithError("not every file was examined and copied");
+  // As many bare requests as the batch made searches, right after it.
+  const double bare_us = bare_request_us(searches);
+  const double us_per_file = spent.count() / file_count;
+  state.counters["files_per_s"] = 1e6 / us_per_file;
+  state.counters["us_per_file"] = us_per_file;
+  state.counters["searches_per_file"] = static_cast<double>(searches) / file_count;
+  state.counters["bare_http_us"] = bare_us;
+  state.counters["x_bare_http"] = us_per_file / (bare_us * searches / file_count);
+  state.counters["query_us"] = query_us;
+  // The peak over the memory in use when the batch began: what the batch itself needed.
+  const long peak_kb = peak_memory_kb();
+  state.counters["peak_kB"] = static_cast<double>(peak_kb);
+  state.counters["growth_kB"] = static_cast<double>(peak_kb - memory_before_kb);
+}
+// The same batch with an engine that answers "not indexed" without a request:
+// the batch's own work per file (read, check, durable copy, delete).
+void BM_BatchWithoutSearches(benchmark::State& state) {
+  const int file_count = static_cast<int>(state.range(0));
+  const TempDir folder;
+  std::vector<std::filesystem::path> paths;
+  for (int i = 1; i <= file_count; ++i) {
+    paths.push_back(folder / (std::to_string(i) + ".txt"));
+    write_file_bytes(paths.back(), gbk("第" + std::to_string(i) + "篇文章的一句话。\r\n"));
+  }
+  FakeWindow window;
+  set_up_window(window);
+  bool stop = false;
+  TextExpressions expressions;
+  prepare_window_expressions(expressions);
+  RandomSeeder seeder;
+  CheckContext context{window, stop, expressions, seeder, [](std::string_view, int) { return false; }};
+  BatchRun batch(context, monotonic_milliseconds);
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) batch.run_batch(paths);
+  const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
+  if (batch.counts().originals != file_count) state.SkipWithError("not every file was copied");
+  state.counters["us_per_file"] = spent.count() / file_count;
+}
+BENCHMARK(BM_BatchWithoutSearches)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_BatchOfFiles)->Arg(1000)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace

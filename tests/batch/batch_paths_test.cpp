@@ -1,0 +1,48 @@
+#include "batch/batch_paths.h"
+
+#include <gtest/gtest.h>
+
+#include "batch/duration_text.h"
+#include "support/gbk.h"
+
+namespace {
+
+TEST(BatchPaths, FolderAndNameSplitAtTheLastSlash) {
+  EXPECT_EQ(directory_of("/home/编辑/文章.txt"), "/home/编辑");
+  EXPECT_EQ(file_name_of("/home/编辑/文章.txt"), "文章.txt");
+  // A file in the root: the folder is empty, and folder + "/" is the root again.
+  EXPECT_EQ(directory_of("/a.txt"), "");
+  EXPECT_EQ(file_name_of("/a.txt"), "a.txt");
+  EXPECT_EQ(directory_of("a.txt"), "");
+  EXPECT_EQ(file_name_of("a.txt"), "a.txt");
+  EXPECT_EQ(file_name_of("/folder/"), "");
+}
+
+TEST(BatchPaths, TitleIsTheNameUpToItsLastDotInGbk) {
+  EXPECT_EQ(utf8_from_gbk(title_of("/x/2024.新闻.稿.txt")), "2024.新闻.稿");
+  EXPECT_EQ(utf8_from_gbk(title_of("/x/没有扩展名")), "没有扩展名");
+  EXPECT_EQ(title_of("/x/.txt"), "");
+  // Dots in folder names do not count.
+  EXPECT_EQ(title_of("/x.y/readme"), "readme");
+  EXPECT_EQ(title_of("/x/标题.txt"), gbk("标题"));
+  // What GBK lacks becomes "?"; so does a name that is not UTF-8.
+  EXPECT_EQ(title_of("/x/emoji\xF0\x9F\x98\x80.txt"), "emoji?");
+  EXPECT_EQ(title_of("/x/latin\xE9.txt"), "latin?");
+}
+
+TEST(FormatDuration, EachUnitFromItsLimitOnRoundedAfterTheChoice) {
+  const struct {
+    int64_t milliseconds;
+    const char* text;
+  } cases[] = {
+      {0, "0 毫秒"},           {999, "999 毫秒"},    {1000, "1 秒"},        {1500, "1.5 秒"},
+      {59999, "60 秒"},        {60000, "1 分"},      {90000, "1.5 分"},     {3600000, "1 时"},
+      {86400000, "1 天"},      {2592000000, "1 月"}, {31104000000, "1 年"}, {62208000000, "2 年"},
+      {4294967295, "1.66 月"}, {1234, "1.23 秒"},    {3599999, "60 分"},
+  };
+  for (const auto& example : cases) {
+    EXPECT_EQ(utf8_from_gbk(format_duration(example.milliseconds)), example.text) << example.milliseconds;
+  }
+}
+
+}  // namespace
