@@ -53,7 +53,29 @@ std::string encode_sentence(SentenceEncoding encoding, std::string_view sentence
     case SentenceEncoding::unescaped:
       break;
   }
-  return std::string(sentence);
+  // Left as it is, but for the characters that would end or change the query
+  // value; the request escapes the rest. None of them can be the second byte of a
+  // GBK character.
+  std::string text;
+  for (const char c : sentence) {
+    switch (c) {
+      case '%':
+        text += "%25";
+        break;
+      case '#':
+        text += "%23";
+        break;
+      case '&':
+        text += "%26";
+        break;
+      case '+':
+        text += "%2B";
+        break;
+      default:
+        text += c;
+    }
+  }
+  return text;
 }
 
 }  // namespace

@@ -38,6 +38,12 @@ TEST(QueryUrl, EachEngineHasItsHostKeyAndSentenceEncoding) {
   EXPECT_EQ(query_url(*engine_at(4), sentence), "http://www.sogou.com/web?query=%E4%B8%AD%20%61");
 }
 
+TEST(QueryUrl, GoogleSentenceKeepsTheCharactersThatWouldCutOrChangeItsQuery) {
+  // Unescaped, "#" would start a fragment, "&" another parameter, "%" an escape, "+" a blank.
+  EXPECT_EQ(escape_for_request(query_url(*engine_at(3), gbk("增长5%#1&2+3"))),
+            "http://www.google.com/search?q=%E5%A2%9E%E9%95%BF5%25%231%262%2B3");
+}
+
 TEST(EngineAt, OnlyTheFiveComboIndexesNameAnEngine) {
   EXPECT_EQ(engine_at(-1), nullptr);
   EXPECT_EQ(engine_at(5), nullptr);
