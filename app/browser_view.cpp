@@ -1,5 +1,7 @@
 #include "app/browser_view.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QUrl>
 #include <cstdio>
@@ -28,7 +30,11 @@ class LateStartWarningsDropped {
 // The module stays loaded until the process ends: the engine cannot be unloaded.
 std::unique_ptr<BrowserEngine> load_engine(QWidget& container) {
   const LateStartWarningsDropped dropped;
-  QLibrary module(QStringLiteral(BROWSER_MODULE_PATH));
+  // Beside the program first, so a copied program finds its own module; else
+  // where the build put it (test programs live in another folder).
+  const QFileInfo built(QStringLiteral(BROWSER_MODULE_PATH));
+  const QString beside = QCoreApplication::applicationDirPath() + QLatin1Char('/') + built.fileName();
+  QLibrary module(QFileInfo::exists(beside) ? beside : built.filePath());
   const auto create = reinterpret_cast<CreateBrowserEngine>(module.resolve(kCreateBrowserEngineSymbol));
   if (create == nullptr) {
     std::fprintf(stderr, "The embedded browser cannot be loaded: %s\n", qPrintable(module.errorString()));
