@@ -150,21 +150,30 @@ void set_up_window(FakeWindow& window) {
   window.set_text(Control::编辑框IP, engine().address());
 }
 
-void BM_BatchOfFiles(benchmark::State& state) {
-  const int file_count = static_cast<int>(state.range(0));
+// What both batch benchmarks run on: `file_count` one-sentence articles in a
+// fresh folder, and a window set up for the local engine.
+struct BatchBench {
+  explicit BatchBench(int file_count) {
+    for (int i = 1; i <= file_count; ++i) {
+      paths.push_back(folder / (std::to_string(i) + ".txt"));
+      write_file_bytes(paths.back(), gbk("第" + std::to_string(i) + "篇文章的一句话。\r\n"));
+    }
+    set_up_window(window);
+    prepare_window_expressions(expressions);
+  }
 
   const TempDir folder;
   std::vector<std::filesystem::path> paths;
-  for (int i = 1; i <= file_count; ++i) {
-    paths.push_back(folder / (std::to_string(i) + ".txt"));
-    write_file_bytes(paths.back(), gbk("第" + std::to_string(i) + "篇文章的一句话。\r\n"));
-  }
   FakeWindow window;
-  set_up_window(window);
   bool stop = false;
   TextExpressions expressions;
-  prepare_window_expressions(expressions);
   RandomSeeder seeder;
+};
+
+void BM_BatchOfFiles(benchmark::State& state) {
+  const int file_count = static_cast<int>(state.range(0));
+  BatchBench bench(file_count);
+  auto& [folder, paths, window, stop, expressions, seeder] = bench;
   EngineQuery query(window, stop, expressions.tag);
   int searches = 0;
   CheckContext context{window, stop, expressions, seeder, [&](std::string_view sentence, int engine_index) {
@@ -200,18 +209,8 @@ void BM_BatchOfFiles(benchmark::State& state) {
 // the batch's own work per file (read, check, durable copy, delete).
 void BM_BatchWithoutSearches(benchmark::State& state) {
   const int file_count = static_cast<int>(state.range(0));
-  const TempDir folder;
-  std::vector<std::filesystem::path> paths;
-  for (int i = 1; i <= file_count; ++i) {
-    paths.push_back(folder / (std::to_string(i) + ".txt"));
-    write_file_bytes(paths.back(), gbk("第" + std::to_string(i) + "篇文章的一句话。\r\n"));
-  }
-  FakeWindow window;
-  set_up_window(window);
-  bool stop = false;
-  TextExpressions expressions;
-  prepare_window_expressions(expressions);
-  RandomSeeder seeder;
+  BatchBench bench(file_count);
+  auto& [folder, paths, window, stop, expressions, seeder] = bench;
   CheckContext context{window, stop, expressions, seeder, [](std::string_view, int) { return false; }};
   BatchRun batch(context, monotonic_milliseconds);
   const auto start = std::chrono::steady_clock::now();
