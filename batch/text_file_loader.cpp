@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "batch/text_conversions.h"
-#include "batch/text_markers.h"
+#include "support/text_conversions.h"
+#include "support/text_markers.h"
 #include "support/file_io.h"
 
 namespace {

@@ -211,7 +211,7 @@ void BM_BatchWithoutSearches(benchmark::State& state) {
   const int file_count = static_cast<int>(state.range(0));
   BatchBench bench(file_count);
   auto& [folder, paths, window, stop, expressions, seeder] = bench;
-  CheckContext context{window, stop, expressions, seeder, [](std::string_view, int) { return false; }};
+  CheckContext context{window, stop, expressions, seeder, [](std::string_view, int) { return SentenceAnswer{}; }};
   BatchRun batch(context, monotonic_milliseconds);
   const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) batch.run_batch(paths);

@@ -52,7 +52,7 @@ bool check_article(CheckContext& context, bool show_messages, std::string& title
 
   if (window.checked(Control::选择框判断标题) && !title.empty()) {
     window.set_text(Control::状态条, gbk("【检测标题】") + title);
-    const bool indexed = context.is_sentence_indexed(title, window.selected_index(Control::组合框引擎));
+    const bool indexed = context.is_sentence_indexed(title, window.selected_index(Control::组合框引擎)).indexed();
     // Stopped during the search (the user, or an engine that cannot be reached): no verdict.
     if (stop) return false;
     if (indexed) {

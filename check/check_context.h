@@ -3,14 +3,16 @@
 #include <functional>
 #include <string_view>
 
+#include "check/sentence_answer.h"
+
 class RandomSeeder;
 class Window;
 struct TextExpressions;
 
 // Asks the search engine at `engine_index` (the engine combo's selection) whether
-// it has the sentence (GBK) indexed. It may raise the run's stop flag, and then
-// answers false.
-using SentenceJudge = std::function<bool(std::string_view sentence, int engine_index)>;
+// it has the sentence (GBK) indexed. It may raise the run's stop flag; the answer
+// is then not indexed.
+using SentenceJudge = std::function<SentenceAnswer(std::string_view sentence, int engine_index)>;
 
 // What a check run works with; the program owns all of it for its whole life.
 struct CheckContext {

@@ -105,7 +105,7 @@ ContentVerdict check_content(CheckContext& context, std::string_view content,
     if (turn != 1) wait_ms(window, interval_ms, stop);
     // A stop during the wait sends no further query to the engine.
     if (stop) return verdict;
-    const bool indexed = context.is_sentence_indexed(sentence, window.selected_index(Control::组合框引擎));
+    const bool indexed = context.is_sentence_indexed(sentence, window.selected_index(Control::组合框引擎)).indexed();
     ++(indexed ? tally.indexed : tally.not_indexed);
     if (stop) return verdict;
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "batch/text_markers.h"
+#include "support/text_markers.h"
 #include "search/fetched_page.h"
 #include "support/gbk.h"
 #include "support/text_search.h"

@@ -39,30 +39,34 @@ EngineQuery::EngineQuery(Window& window, bool& stop_requested, const RegexObject
       tag_expression_(tag_expression),
       browser_fetch_(window, stop_requested, browser_poll_ms) {}
 
-bool EngineQuery::is_sentence_indexed(std::string_view sentence, int engine_index) {
+SentenceAnswer EngineQuery::is_sentence_indexed(std::string_view sentence, int engine_index) {
   const std::string simplified = to_simplified_chinese(sentence);
   window_.process_pending_events();
   const Engine* engine = engine_at(engine_index);
-  if (engine == nullptr) return false;
+  if (engine == nullptr) return {};
 
-  const std::optional<FetchedPage> page = fetch_answer(*engine, simplified);
-  if (!page) return false;
+  SentenceAnswer answer;
+  answer.query_url = query_url(*engine, simplified);
+  const std::optional<FetchedPage> page = fetch_answer(*engine, answer.query_url, simplified, answer.outcome);
+  if (!page) return answer;
   const std::string result_list = tag_expression_.regex_replace(cut_result_list(*engine, page->text), "");
   const std::string half_width = to_half_width(simplified);
   // A sentence without full-width forms need not be looked for twice.
   const bool one_form = half_width == simplified && !simplified.empty();
-  return contains_any(result_list,
-                      one_form ? simplified : simplified + std::string(kListSeparator) + half_width, true);
+  const bool found = contains_any(
+      result_list, one_form ? simplified : simplified + std::string(kListSeparator) + half_width, true);
+  answer.outcome = found ? SentenceOutcome::indexed : SentenceOutcome::not_indexed;
+  return answer;
 }
 
-std::optional<FetchedPage> EngineQuery::fetch_answer(const Engine& engine, std::string_view sentence) {
+std::optional<FetchedPage> EngineQuery::fetch_answer(const Engine& engine, const std::string& url,
+                                                     std::string_view sentence, SentenceOutcome& no_page) {
+  no_page = SentenceOutcome::stopped;
   for (int failures = 0;;) {
-    FetchedPage page =
-        fetch_result_page(query_url(engine, sentence), sentence, proxy_text_from_choice(window_));
+    FetchedPage page = fetch_result_page(url, sentence, proxy_text_from_choice(window_));
     if (engine.may_block && is_baidu_block_page(page)) {
       if (!sit_out_baidu_block()) return std::nullopt;
-      // A stop during the wait reads the blocked page, which answers false.
-      if (stop_requested_) return page;
+      if (stop_requested_) return std::nullopt;
       continue;
     }
     if (stop_requested_) return std::nullopt;
@@ -71,6 +75,7 @@ std::optional<FetchedPage> EngineQuery::fetch_answer(const Engine& engine, std::
     if (failures++ == kFetchRetries) {
       window_.show_message(fetch_failure_warning(engine.caption, page, kFetchRetries));
       stop_requested_ = true;
+      no_page = SentenceOutcome::fetch_failed;
       return std::nullopt;
     }
     wait_ms(window_, setting_ms(window_.text(Control::编辑框间隔秒), 1000.0), stop_requested_);

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "check/sentence_answer.h"
 #include "search/browser_page_fetch.h"
 #include "search/fetched_page.h"
 
@@ -27,16 +28,17 @@ class EngineQuery {
   EngineQuery(Window& window, bool& stop_requested, const RegexObject& tag_expression,
               int browser_poll_ms = BrowserPageFetch::kPollMs);
 
-  // True when the sentence (GBK) stands in the result list of the engine at
+  // Indexed when the sentence (GBK) stands in the result list of the engine at
   // `engine_index` (the engine combo's selection), in its Simplified Chinese form or
-  // with its full-width letters and digits made half-width. False when it does not,
-  // when the index names no engine, and when the run was stopped.
-  bool is_sentence_indexed(std::string_view sentence, int engine_index);
+  // with its full-width letters and digits made half-width. Not indexed when it does
+  // not and when the index names no engine; stopped or failed when no page was read.
+  SentenceAnswer is_sentence_indexed(std::string_view sentence, int engine_index);
 
  private:
   // The page to read, after Baidu's block page and failed fetches were dealt with;
-  // nothing when the query has to answer false at once.
-  std::optional<FetchedPage> fetch_answer(const Engine& engine, std::string_view sentence);
+  // else why there is none.
+  std::optional<FetchedPage> fetch_answer(const Engine& engine, const std::string& url,
+                                          std::string_view sentence, SentenceOutcome& no_page);
   FetchedPage fetch_result_page(const std::string& url, std::string_view sentence,
                                 const std::string& proxy_text);
   // The automatic wait or the captcha prompt; false when the user cancelled.

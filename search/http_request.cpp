@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "batch/text_conversions.h"
+#include "support/text_conversions.h"
 #include "search/request_url.h"
 #include "support/gbk.h"
 #include "support/window.h"

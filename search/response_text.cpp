@@ -1,7 +1,7 @@
 #include "search/response_text.h"
 
-#include "batch/text_conversions.h"
-#include "batch/text_markers.h"
+#include "support/text_conversions.h"
+#include "support/text_markers.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "search/result_list.h"
 
-#include "batch/text_markers.h"
+#include "support/text_markers.h"
 #include "search/engine_table.h"
 #include "support/gbk.h"
 #include "support/text_search.h"

@@ -88,7 +88,9 @@ class BatchFixture : public ::testing::Test {
   CheckContext context{window, stop_requested, expressions, seeder, [this](std::string_view sentence, int) {
                          queries.push_back(utf8_from_gbk(sentence));
                          if (on_query) on_query();
-                         return indexed.contains(queries.back());
+                         const bool found = indexed.contains(queries.back());
+                         return SentenceAnswer{found ? SentenceOutcome::indexed : SentenceOutcome::not_indexed,
+                                               {}, {}, {}};
                        }};
   TickClock clock = [this] { return now; };
 };

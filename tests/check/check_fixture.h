@@ -64,9 +64,11 @@ class CheckFixture : public ::testing::Test {
       window, stop_requested, expressions, seeder, [this](std::string_view sentence, int engine_index) {
         queries.push_back({utf8_from_gbk(sentence), engine_index, status_utf8(), window.event_rounds});
         if (on_query) on_query();
-        if (answers.empty()) return default_answer;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
+        bool answer = default_answer;
+        if (!answers.empty()) {
+          answer = answers.front();
+          answers.pop_front();
+        }
+        return SentenceAnswer{answer ? SentenceOutcome::indexed : SentenceOutcome::not_indexed, {}, {}, {}};
       }};
 };

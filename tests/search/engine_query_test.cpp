@@ -23,7 +23,7 @@ class EngineQueryTest : public ::testing::Test {
   }
 
   bool indexed(std::string_view utf8_sentence, int engine_index) {
-    return query.is_sentence_indexed(gbk(utf8_sentence), engine_index);
+    return query.is_sentence_indexed(gbk(utf8_sentence), engine_index).indexed();
   }
 
   FakeWindow window;

@@ -64,7 +64,7 @@ class SavedPageTest : public ::testing::TestWithParam<SavedPage> {
   }
 
   bool indexed(std::string_view utf8_sentence) {
-    return query.is_sentence_indexed(gbk(utf8_sentence), GetParam().engine_index);
+    return query.is_sentence_indexed(gbk(utf8_sentence), GetParam().engine_index).indexed();
   }
 
   FakeWindow window;

@@ -106,11 +106,11 @@ TEST_F(BrowserFetchTest, ResultPageShowingTheSentenceIsAnalysedAsIndexed) {
   site->index("今天的新闻：浏览器里的句子出现在这里。");
   EngineQuery query{window, stop, tag_expression, kTestPollMs};
 
-  EXPECT_TRUE(query.is_sentence_indexed(gbk("浏览器里的句子"), 0));
+  EXPECT_TRUE(query.is_sentence_indexed(gbk("浏览器里的句子"), 0).indexed());
   // The page of an unknown sentence shows it in its title and search box only.
-  EXPECT_FALSE(query.is_sentence_indexed(gbk("没有收录的浏览器句子"), 0));
+  EXPECT_FALSE(query.is_sentence_indexed(gbk("没有收录的浏览器句子"), 0).indexed());
   // 360's pages are UTF-8.
-  EXPECT_TRUE(query.is_sentence_indexed(gbk("浏览器里的句子"), 1));
+  EXPECT_TRUE(query.is_sentence_indexed(gbk("浏览器里的句子"), 1).indexed());
 
   const std::vector<ReceivedRequest> searches = searches_for("浏览器里的句子");
   ASSERT_EQ(searches.size(), 2u);

@@ -1,4 +1,4 @@
-#include "batch/code_points.h"
+#include "support/code_points.h"
 
 #include <cstdlib>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "batch/text_markers.h"
+#include "support/text_markers.h"
 
 #include <gtest/gtest.h>
 

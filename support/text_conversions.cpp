@@ -1,8 +1,8 @@
-#include "batch/text_conversions.h"
+#include "support/text_conversions.h"
 
 #include <utility>
 
-#include "batch/code_points.h"
+#include "support/code_points.h"
 #include "support/gbk.h"
 
 std::string utf8_to_utf16le(std::string_view utf8) {

@@ -1,4 +1,4 @@
-#include "batch/text_conversions.h"
+#include "support/text_conversions.h"
 
 #include <gtest/gtest.h>
 

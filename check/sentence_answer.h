@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+// How the engine answered the question about one sentence.
+enum class SentenceOutcome {
+  indexed,       // the sentence stands in the engine's result list
+  not_indexed,   // the result list was read and does not hold it
+  unrecognised,  // the page held neither a result list nor the engine's "no results" notice
+  fetch_failed,  // no page could be had (after the retries)
+  stopped,       // the run was stopped before the answer was read
+};
+
+// The engine's answer for one sentence, with what the evidence report shows.
+struct SentenceAnswer {
+  SentenceOutcome outcome = SentenceOutcome::not_indexed;
+  std::string query_url;  // the address asked, as sent
+  // For an indexed sentence, the result that holds it as the engine gave it: its
+  // title (GBK) and its link; empty when the result could not be singled out.
+  std::string result_title;
+  std::string result_link;
+
+  bool indexed() const { return outcome == SentenceOutcome::indexed; }
+};
