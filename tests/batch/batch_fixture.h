@@ -85,12 +85,12 @@ class BatchFixture : public ::testing::Test {
   // Every sentence asked (UTF-8), in order.
   std::vector<std::string> queries;
 
-  CheckContext context{window, stop_requested, expressions, seeder, [this](std::string_view sentence, int) {
-                         queries.push_back(utf8_from_gbk(sentence));
-                         if (on_query) on_query();
-                         const bool found = indexed.contains(queries.back());
-                         return SentenceAnswer{found ? SentenceOutcome::indexed : SentenceOutcome::not_indexed,
-                                               {}, {}, {}};
-                       }};
+  CheckContext context{
+      window, stop_requested, expressions, seeder, [this](std::string_view sentence, int) {
+        queries.push_back(utf8_from_gbk(sentence));
+        if (on_query) on_query();
+        const bool found = indexed.contains(queries.back());
+        return SentenceAnswer{found ? SentenceOutcome::indexed : SentenceOutcome::not_indexed, {}, {}, {}};
+      }};
   TickClock clock = [this] { return now; };
 };
