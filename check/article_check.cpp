@@ -1,8 +1,10 @@
 #include "check/article_check.h"
 
+#include <ctime>
 #include <optional>
 
 #include "check/content_check.h"
+#include "check/report_folder.h"
 #include "check/sentences.h"
 #include "check/setting_values.h"
 #include "check/text_expressions.h"
@@ -12,18 +14,57 @@
 
 namespace {
 
-void show_message(Window& window, std::string_view text_utf8, MessageIcon icon,
-                  const std::string& details = {}) {
-  std::string text = gbk(text_utf8);
-  if (!details.empty()) text += "\r\n" + details;
+void show_message(Window& window, std::string_view text_utf8, MessageIcon icon) {
   window.show_message(
-      {.text = std::move(text), .caption = gbk("信息："), .buttons = MessageButtons::ok, .icon = icon});
+      {.text = gbk(text_utf8), .caption = gbk("信息："), .buttons = MessageButtons::ok, .icon = icon});
+}
+
+// The record of a check about to start, with what shapes its verdict.
+CheckRecord begin_record(const Window& window, const ContentSettings& settings) {
+  return {.started = std::time(nullptr),
+          .title_checked = window.checked(Control::选择框判断标题),
+          .content_checked = window.checked(Control::选择框判断内容),
+          .requested_sentences = settings.requested_sentences,
+          .min_chars = settings.min_chars,
+          .rate_percent = settings.rate_percent,
+          .by_indexed_rate = settings.by_indexed_rate};
 }
 
 // The line under a verdict that shows why it fell: "已检测 6 句，收录 1 句，未收录率 83.33%".
 std::string tally_line(const SentenceTally& tally) {
   return gbk("已检测 ") + std::to_string(tally.searched) + gbk(" 句，收录 ") + std::to_string(tally.indexed) +
          gbk(" 句，") + tally.rate_text() + "%";
+}
+
+void record_tally(CheckRecord& record, const SentenceTally& tally) {
+  record.indexed = tally.indexed;
+  record.rate = tally.rate_text();
+  record.count_line = tally_line(tally);
+}
+
+// The verdict goes into the record and its report is written; then, with
+// `show_messages`, the box shows it with the counts and the report's name.
+void conclude(CheckContext& context, bool show_messages, CheckVerdict verdict, std::string_view line_utf8,
+              MessageIcon icon) {
+  CheckRecord& record = context.record;
+  record.verdict = verdict;
+  record.verdict_line = gbk(line_utf8);
+  std::string report_line;
+  if (context.reports != nullptr) {
+    if (std::optional<std::filesystem::path> file = context.reports->write_report(record)) {
+      record.report_file = std::move(*file);
+      report_line = gbk("检测报告：") + gbk_from_utf8(record.report_file.filename().native());
+    } else if (show_messages) {
+      show_message(context.window, "检测报告无法写入，检测结果不受影响。", MessageIcon::warning);
+    }
+  }
+  if (!show_messages) return;
+  std::string text = record.verdict_line;
+  for (const std::string* line : {&record.count_line, &report_line}) {
+    if (!line->empty()) text += "\r\n" + *line;
+  }
+  context.window.show_message(
+      {.text = std::move(text), .caption = gbk("信息："), .buttons = MessageButtons::ok, .icon = icon});
 }
 
 }  // namespace
@@ -33,6 +74,8 @@ bool check_article(CheckContext& context, bool show_messages, std::string& title
   Window& window = context.window;
   bool& stop = context.stop_requested;
   const ContentSettings settings = read_content_settings(window);
+  CheckRecord& record = context.record;
+  record = begin_record(window, settings);
   window.set_progress_maximum(Control::进度条, settings.requested_sentences);
   window.set_progress_position(Control::进度条, 0);
 
@@ -49,16 +92,19 @@ bool check_article(CheckContext& context, bool show_messages, std::string& title
     content = content_from_window;
   }
   title = trim_blanks(context.expressions.trim, title);
+  record.title = title;
 
   if (window.checked(Control::选择框判断标题) && !title.empty()) {
     window.set_text(Control::状态条, gbk("【检测标题】") + title);
-    const bool indexed = context.is_sentence_indexed(title, window.selected_index(Control::组合框引擎)).indexed();
+    SentenceAnswer answer = context.is_sentence_indexed(title, window.selected_index(Control::组合框引擎));
+    const bool indexed = answer.indexed();
+    record.searched.push_back({.is_title = true, .sentence = title, .answer = std::move(answer)});
     // Stopped during the search (the user, or an engine that cannot be reached): no verdict.
     if (stop) return false;
     if (indexed) {
-      if (show_messages) {
-        show_message(window, "根据当前设置检测，该文章标题已收录", MessageIcon::none);
-      } else {
+      conclude(context, show_messages, CheckVerdict::title_indexed, "根据当前设置检测，该文章标题已收录",
+               MessageIcon::none);
+      if (!show_messages) {
         // A batch waits whole seconds here: "1.5" waits one second.
         wait_ms(window, wait_milliseconds(to_whole_number(window.text(Control::编辑框间隔秒))), stop);
       }
@@ -68,17 +114,15 @@ bool check_article(CheckContext& context, bool show_messages, std::string& title
   }
   if (stop) return false;
 
-  std::optional<SentenceTally> tally;
   if (window.checked(Control::选择框判断内容)) {
     const ContentVerdict verdict = check_content(context, content, settings);
+    record_tally(record, verdict.tally);
     if (!verdict.original) {
-      if (show_messages && !stop) {
-        show_message(window, "根据当前设置检测，该文章内容已收录", MessageIcon::none,
-                     tally_line(verdict.tally));
-      }
+      if (!stop)
+        conclude(context, show_messages, CheckVerdict::content_indexed, "根据当前设置检测，该文章内容已收录",
+                 MessageIcon::none);
       return false;
     }
-    tally = verdict.tally;
   }
 
   if (!window.checked(Control::选择框判断标题) && !window.checked(Control::选择框判断内容)) {
@@ -87,9 +131,8 @@ bool check_article(CheckContext& context, bool show_messages, std::string& title
     stop = true;
     return false;
   }
-  if (show_messages && !stop) {
-    show_message(window, "根据当前设置检测，该文章属于原创文章！", MessageIcon::information,
-                 tally ? tally_line(*tally) : std::string());
-  }
+  if (!stop)
+    conclude(context, show_messages, CheckVerdict::original, "根据当前设置检测，该文章属于原创文章！",
+             MessageIcon::information);
   return true;
 }

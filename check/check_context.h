@@ -3,9 +3,11 @@
 #include <functional>
 #include <string_view>
 
+#include "check/check_record.h"
 #include "check/sentence_answer.h"
 
 class RandomSeeder;
+class ReportFolder;
 class Window;
 struct TextExpressions;
 
@@ -23,4 +25,9 @@ struct CheckContext {
   TextExpressions& expressions;
   RandomSeeder& seeder;
   SentenceJudge is_sentence_indexed;
+  // The evidence of the latest check, filled as it runs.
+  CheckRecord record{};
+  // Where each check's report is written when it has its verdict, before the
+  // verdict is shown; none, no report is written.
+  const ReportFolder* reports = nullptr;
 };

@@ -76,9 +76,10 @@ ContentVerdict check_content(CheckContext& context, std::string_view content,
   Window& window = context.window;
   const bool& stop = context.stop_requested;
   const TextExpressions& expressions = context.expressions;
-  const std::vector<std::string> pieces =
-      split_sentences(expressions.delimiter, clean_content(expressions.cleaning, content));
+  std::string cleaned = clean_content(expressions.cleaning, content);
+  const std::vector<std::string> pieces = split_sentences(expressions.delimiter, cleaned);
   const int piece_count = static_cast<int>(pieces.size());
+  context.record.set_article(std::move(cleaned), pieces);
 
   ContentVerdict verdict;
   SentenceTally& tally = verdict.tally;
@@ -87,6 +88,7 @@ ContentVerdict check_content(CheckContext& context, std::string_view content,
   if (tally.sentence_count < 1) return verdict;
   const bool rate_in_range = settings.rate_percent >= 1 && settings.rate_percent <= 100;
   const int rate_percent = rate_in_range ? settings.rate_percent : kFallbackRatePercent;
+  context.record.rate_percent = rate_percent;
   const int interval_ms = wait_milliseconds(settings.interval_seconds);
 
   context.seeder.seed_from_clock();
@@ -94,7 +96,8 @@ ContentVerdict check_content(CheckContext& context, std::string_view content,
   for (int turn = 1; turn <= piece_count; ++turn) {
     if (stop) return verdict;
     window.process_pending_events();
-    const std::string sentence = trim_blanks(expressions.trim, pieces[pool.draw(1, piece_count) - 1]);
+    const int piece = pool.draw(1, piece_count) - 1;
+    const std::string sentence = trim_blanks(expressions.trim, pieces[piece]);
     // Too short to search: the turn is used up without counting or waiting.
     if (sentence.empty() || count_chars(sentence) < settings.min_chars) continue;
 
@@ -105,8 +108,10 @@ ContentVerdict check_content(CheckContext& context, std::string_view content,
     if (turn != 1) wait_ms(window, interval_ms, stop);
     // A stop during the wait sends no further query to the engine.
     if (stop) return verdict;
-    const bool indexed = context.is_sentence_indexed(sentence, window.selected_index(Control::组合框引擎)).indexed();
+    SentenceAnswer answer = context.is_sentence_indexed(sentence, window.selected_index(Control::组合框引擎));
+    const bool indexed = answer.indexed();
     ++(indexed ? tally.indexed : tally.not_indexed);
+    context.record.add_piece(piece, sentence, std::move(answer));
     if (stop) return verdict;
 
     switch (decide(tally, rate_percent)) {

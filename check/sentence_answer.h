@@ -14,11 +14,15 @@ enum class SentenceOutcome {
 // The engine's answer for one sentence, with what the evidence report shows.
 struct SentenceAnswer {
   SentenceOutcome outcome = SentenceOutcome::not_indexed;
-  std::string query_url;  // the address asked, as sent
+  std::string engine{};  // the caption of the engine asked (GBK); empty when none was
+  // The sentence as it was looked for (GBK): in Simplified Chinese, its full-width
+  // letters, digits and signs made half-width. Empty when no engine was asked.
+  std::string searched{};
+  std::string query_url{};  // the address asked, as sent
   // For an indexed sentence, the result that holds it as the engine gave it: its
   // title (GBK) and its link; empty when the result could not be singled out.
-  std::string result_title;
-  std::string result_link;
+  std::string result_title{};
+  std::string result_link{};
 
   bool indexed() const { return outcome == SentenceOutcome::indexed; }
 };

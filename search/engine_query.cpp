@@ -8,6 +8,7 @@
 #include "search/fetch_failure_warning.h"
 #include "search/http_fetch_page.h"
 #include "search/proxy_choice.h"
+#include "search/result_item.h"
 #include "search/result_list.h"
 #include "search/simplified_chinese.h"
 #include "support/gbk.h"
@@ -46,16 +47,24 @@ SentenceAnswer EngineQuery::is_sentence_indexed(std::string_view sentence, int e
   if (engine == nullptr) return {};
 
   SentenceAnswer answer;
+  answer.engine = gbk(engine->caption);
+  answer.searched = to_half_width(simplified);
   answer.query_url = query_url(*engine, simplified);
   const std::optional<FetchedPage> page = fetch_answer(*engine, answer.query_url, simplified, answer.outcome);
   if (!page) return answer;
-  const std::string result_list = tag_expression_.regex_replace(cut_result_list(*engine, page->text), "");
+  const std::string list_markup = cut_result_list(*engine, page->text);
+  const std::string result_list = tag_expression_.regex_replace(list_markup, "");
   const std::string half_width = to_half_width(simplified);
   // A sentence without full-width forms need not be looked for twice.
   const bool one_form = half_width == simplified && !simplified.empty();
-  const bool found = contains_any(
-      result_list, one_form ? simplified : simplified + std::string(kListSeparator) + half_width, true);
+  const std::string forms = one_form ? simplified : simplified + std::string(kListSeparator) + half_width;
+  const bool found = contains_any(result_list, forms, true);
   answer.outcome = found ? SentenceOutcome::indexed : SentenceOutcome::not_indexed;
+  if (!found) return answer;
+  if (std::optional<ResultItem> item = result_holding(*engine, list_markup, tag_expression_, forms)) {
+    answer.result_title = std::move(item->title);
+    answer.result_link = std::move(item->link);
+  }
   return answer;
 }
 

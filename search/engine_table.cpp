@@ -35,13 +35,21 @@ constexpr MarkerPair kSogouList[] = {
     {"<div class=''results'' >", "<div class=''p'' id=''pagebar_container''>"},
 };
 
+constexpr std::string_view kBaiduItems[] = {"<div class=''result"};
+constexpr std::string_view k360Items[] = {"<li class=''res-list''"};
+constexpr std::string_view kSosoItems[] = {"<li"};
+constexpr std::string_view kGoogleItems[] = {"<li class=''g''", "<div class=''g''"};
+constexpr std::string_view kSogouItems[] = {"<div class=''rb''", "<div class=''vrwrap''"};
+
 // Indexed by the engine combo box's selection.
 constexpr std::array<Engine, 5> kEngines = {{
-    {"百度", "www.baidu.com", "/s?wd=", SentenceEncoding::gbk_percent, kBaiduList, false, true},
-    {"360", "www.so.com", "/s?q=", SentenceEncoding::utf8_percent, k360List, false, false},
-    {"soso", "www.soso.com", "/q?w=", SentenceEncoding::gbk_percent, kSosoList, true, false},
-    {"谷歌", "www.google.com", "/search?q=", SentenceEncoding::unescaped, kGoogleList, false, false},
-    {"搜狗", "www.sogou.com", "/web?query=", SentenceEncoding::utf8_percent, kSogouList, false, false},
+    {"百度", "www.baidu.com", "/s?wd=", SentenceEncoding::gbk_percent, kBaiduList, kBaiduItems, false, true},
+    {"360", "www.so.com", "/s?q=", SentenceEncoding::utf8_percent, k360List, k360Items, false, false},
+    {"soso", "www.soso.com", "/q?w=", SentenceEncoding::gbk_percent, kSosoList, kSosoItems, true, false},
+    {"谷歌", "www.google.com", "/search?q=", SentenceEncoding::unescaped, kGoogleList, kGoogleItems, false,
+     false},
+    {"搜狗", "www.sogou.com", "/web?query=", SentenceEncoding::utf8_percent, kSogouList, kSogouItems, false,
+     false},
 }};
 
 std::string encode_sentence(SentenceEncoding encoding, std::string_view sentence) {

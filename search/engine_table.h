@@ -27,6 +27,9 @@ struct Engine {
   std::string_view path_and_key;  // the encoded sentence follows right after it
   SentenceEncoding encoding;
   std::span<const MarkerPair> result_list;  // tried in order, the first non-empty cut wins
+  // Where each result of the list begins (UTF-8, '' for a double quote), for every
+  // layout the list markers know; a result runs to the next one or the list's end.
+  std::span<const std::string_view> result_items;
   // The cut ends inside an li start tag; a "<" in front makes it whole again.
   bool prefix_tag_opener;
   bool may_block;  // Baidu answers with a block page when it suspects a robot
