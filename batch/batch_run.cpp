@@ -1,5 +1,6 @@
 #include "batch/batch_run.h"
 
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "batch/originals_folder.h"
 #include "batch/text_file_loader.h"
 #include "check/article_check.h"
+#include "check/report_folder.h"
 #include "check/text_expressions.h"
 #include "support/file_io.h"
 #include "support/gbk.h"
@@ -19,6 +21,7 @@ BatchRun::BatchRun(CheckContext& context, TickClock clock) : context_(context), 
 void BatchRun::run_batch(const std::vector<std::filesystem::path>& paths) {
   Window& window = context_.window;
   counts_ = {.start_ticks = clock_()};
+  list_.clear();
   window.set_visible(Control::进度条数量, true);
   if (window.checked(Control::选择框浏览器模式检测)) window.set_visible(Control::浏览器, true);
   build_cleaning_expression(window, context_.expressions);
@@ -52,27 +55,41 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
   const std::optional<std::string> bytes = read_whole_file(path);
   if (!bytes) {
     ++counts_.unreadable;
+    list_file({.file = path, .verdict = "无法读取"});
     return Next::go_on;
   }
   std::string title = title_of(path);
   const bool original =
       check_article(context_, false, title, true, text_from_file_bytes(*bytes, encoding), true);
+  const CheckRecord& record = context_.record;
+  BatchListRow row = {.file = path,
+                      .verdict = verdict_text(record.verdict),
+                      .searched = record.content_searched(),
+                      .indexed = record.indexed,
+                      .rate = record.rate.empty() ? std::string() : utf8_from_gbk(record.rate) + "%",
+                      .report = record.report_file};
   // A check cut short leaves the file as it was, uncounted.
-  if (stop) return Next::leave;
+  if (stop) {
+    list_file(row);
+    return Next::leave;
+  }
 
   // Without the output folder nothing can be sorted, so nothing is deleted either.
   bool keep = !originals.ready();
   if (original) {
     ++counts_.originals;
-    if (!originals.store_copy(file_name_of(path), *bytes)) {
+    if (originals.store_copy(file_name_of(path), *bytes)) {
+      row.copy = originals.path() / file_name_of(path);
+    } else {
       ++counts_.copy_failures;
       keep = true;
     }
   }
   if (!keep && window.checked(Control::选择框删除已检测文件)) {
     std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    row.source_deleted = std::filesystem::remove(path, ignored);
   }
+  list_file(row);
   ++counts_.examined;
   if (stop) return Next::leave;
   window.process_pending_events();
@@ -101,8 +118,20 @@ void BatchRun::show_summary() {
   const uint32_t total_ms = clock_() - counts_.start_ticks;
   const uint32_t elapsed_ms = clock_() - counts_.start_ticks;
   window.set_text(Control::状态条, batch_summary(counts_, total_ms, elapsed_ms));
-  window.show_message({.text = window.text(Control::状态条),
+  window.show_message({.text = window.text(Control::状态条) + write_list(),
                        .caption = gbk("信息："),
                        .buttons = MessageButtons::ok,
                        .icon = MessageIcon::none});
+}
+
+void BatchRun::list_file(const BatchListRow& row) {
+  list_ += batch_list_line(row);
+}
+
+std::string BatchRun::write_list() const {
+  if (context_.reports == nullptr || list_.empty()) return {};
+  const std::optional<std::filesystem::path> file =
+      context_.reports->write_new_file(std::time(nullptr), "批量检测", ".csv", batch_list_head() + list_);
+  if (!file) return gbk("\r\n检测记录无法写入：") + gbk_from_utf8(context_.reports->path().native());
+  return gbk("\r\n检测记录：") + gbk_from_utf8(file->native());
 }

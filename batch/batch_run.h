@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "batch/batch_counts.h"
+#include "batch/batch_list.h"
 #include "check/check_context.h"
 
 class OriginalsFolder;
@@ -39,8 +41,13 @@ class BatchRun {
   void show_position(const std::filesystem::path& path, int number, int total);
   void reset_batch_controls();
   void show_summary();
+  // Adds the file's line to the batch's list.
+  void list_file(const BatchListRow& row);
+  // Writes the list into the report folder; the line that names it in the summary.
+  std::string write_list() const;
 
   CheckContext& context_;
   TickClock clock_;
   BatchCounts counts_;
+  std::string list_;  // the batch's CSV lines so far
 };
