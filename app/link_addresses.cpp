@@ -27,10 +27,6 @@ QString project_folder() {
   return file_address(QStringLiteral(PROJECT_DIRECTORY));
 }
 
-QString screenshot() {
-  return file_address(project_path(QStringLiteral("docs/screenshot.png")));
-}
-
 QString program_folder() {
   return file_address(QCoreApplication::applicationDirPath());
 }

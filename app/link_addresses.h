@@ -10,8 +10,6 @@ namespace link_addresses {
 QString readme();
 // The project's folder: its sources, scripts and documents.
 QString project_folder();
-// The screenshot of this window in the project's documents.
-QString screenshot();
 // The folder of the running program, which also holds 主配置.ini.
 QString program_folder();
 

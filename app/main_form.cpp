@@ -285,8 +285,8 @@ void MainForm::build_bottom_rows() {
   set_up_bottom_link(超级链接框2, QStringLiteral("程序所在文件夹（主配置.ini 在这里）"),
                      link_addresses::program_folder());
   PLACE(超级链接框1, this, 464, 567, 344, 20);
-  set_up_bottom_link(超级链接框1, QStringLiteral("程序界面截图 docs/screenshot.png"),
-                     link_addresses::screenshot());
+  // Opens the newest report in the report folder, which changes as checks run.
+  set_up_bottom_link(超级链接框1, QStringLiteral("查看最近的检测报告"), QString());
   // Covers the three links while a batch runs.
   PLACE(标签提示, this, 8, 567, 808, 20);
   QPalette hint = 标签提示->palette();

@@ -14,6 +14,7 @@ MainWindow::MainWindow(ProgramObjects& objects)
                        return engine_query_.is_sentence_indexed(sentence, engine_index);
                      }},
       batch_buttons_(check_context_) {
+  check_context_.reports = &objects.reports;
   events_.on_main_window_created();
   QObject::connect(form_.按钮立即检测, &QPushButton::clicked, &form_,
                    [this] { on_check_button_clicked(check_context_); });

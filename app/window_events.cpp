@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -70,7 +71,7 @@ void WindowEvents::bind_commands() {
 
 void WindowEvents::bind_links() {
   for (HyperlinkLabel* link : {form_.超级链接框更新, form_.超级链接框QQ, form_.超级链接框软件,
-                               form_.超级链接框3, form_.超级链接框2, form_.超级链接框1}) {
+                               form_.超级链接框3, form_.超级链接框2}) {
     connect(link, &HyperlinkLabel::clicked, this,
             [this, link] { open_address_(gbk_from_qstring(link->address())); });
   }
@@ -82,6 +83,7 @@ void WindowEvents::bind_links() {
     connect(picture, &PictureButton::clicked, this,
             [this, link] { open_address_(window_.link_address(link)); });
   }
+  connect(form_.超级链接框1, &HyperlinkLabel::clicked, this, [this] { open_newest_report(); });
   connect(form_.图片框官网, &PictureButton::clicked, this,
           [this] { open_address_(gbk_from_qstring(link_addresses::readme())); });
 }
@@ -139,4 +141,16 @@ void WindowEvents::show_help() {
 
 void WindowEvents::save_with_message() {
   save_settings_with_message(window_, objects_.settings_store, objects_.configuration_path);
+}
+
+void WindowEvents::open_newest_report() {
+  const std::optional<std::filesystem::path> newest = objects_.reports.newest_report();
+  if (!newest) {
+    window_.show_message(info_message(gbk("还没有检测报告：每次检测完毕后，报告写在 ") +
+                                          gbk_from_utf8(objects_.reports.path().native()) + gbk(" 里。"),
+                                      MessageButtons::ok));
+    return;
+  }
+  const QUrl address = QUrl::fromLocalFile(QFile::decodeName(newest->c_str()));
+  open_address_(gbk_from_qstring(address.toString(QUrl::FullyEncoded)));
 }

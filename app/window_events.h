@@ -41,6 +41,8 @@ class WindowEvents : public QObject {
   void bind_links();
   void paste_clipboard_text();
   void show_help();
+  // The newest check report in the desktop's browser; a note when there is none yet.
+  void open_newest_report();
   void save_with_message();
 
   MainForm& form_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <algorithm>
 #include <set>
 
 #include "support/gbk.h"
@@ -88,12 +89,20 @@ TEST_F(BatchFolderRunTest, ClickSortsTheFolderAgainstTheEngineAndShowsTheSummary
   EXPECT_EQ(read_file_bytes(articles / "旧" / "旧文.txt"), "an older article");
 
   ASSERT_EQ(messages.size(), 1u);
-  const std::string summary = utf8_from_gbk(messages[0].text);
+  const std::string box = utf8_from_gbk(messages[0].text);
+  const size_t line_end = box.find("\r\n");
+  ASSERT_NE(line_end, std::string::npos) << box;
+  const std::string summary = box.substr(0, line_end);
   EXPECT_TRUE(summary.starts_with("完成！总耗时 ")) << summary;
   EXPECT_NE(summary.find("！已检测 2 篇，平均耗时 "), std::string::npos) << summary;
   EXPECT_TRUE(summary.ends_with("！原创 1 篇，原创比率 50 %")) << summary;
   EXPECT_EQ(messages[0].caption, gbk("信息："));
-  EXPECT_EQ(window().text(Control::状态条), messages[0].text);
+  EXPECT_EQ(utf8_from_gbk(window().text(Control::状态条)), summary);
+  // Under the summary, the batch's list: a header and a line per file.
+  const std::string list_line = box.substr(line_end + 2);
+  ASSERT_TRUE(list_line.starts_with("检测记录：")) << list_line;
+  const std::string list = read_file_bytes(list_line.substr(std::string_view("检测记录：").size()));
+  EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 3);
   EXPECT_EQ(caption_at_summary, "   立即停止！");
   EXPECT_FALSE(check_button_enabled_at_summary);
 

@@ -67,8 +67,13 @@ TEST_F(CheckRunTest, ClickChecksTheArticleAndShowsTheVerdict) {
   EXPECT_EQ(engine.requests()[0].request_line.substr(0, 11), "GET http://");
 
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text,
-            gbk("根据当前设置检测，该文章属于原创文章！\r\n已检测 2 句，收录 0 句，未收录率 66.67%"));
+  // The box names the report, written before it showed.
+  const std::string verdict =
+      gbk("根据当前设置检测，该文章属于原创文章！\r\n已检测 2 句，收录 0 句，未收录率 66.67%\r\n检测报告：");
+  ASSERT_TRUE(messages[0].text.starts_with(verdict)) << utf8_from_gbk(messages[0].text);
+  const std::optional<std::filesystem::path> report = objects().reports.newest_report();
+  ASSERT_TRUE(report);
+  EXPECT_EQ(utf8_from_gbk(messages[0].text.substr(verdict.size())), report->filename().string());
   EXPECT_EQ(messages[0].icon, MessageIcon::information);
   EXPECT_EQ(caption_during_run, gbk("点击停止检测！"));
   EXPECT_EQ(status_at_verdict,

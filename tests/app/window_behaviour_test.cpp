@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fstream>
+
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -144,7 +147,7 @@ TEST_F(MainWindowTest, PicturesOpenWhatTheirLinksOpen) {
 TEST_F(MainWindowTest, LinksOpenTheirOwnAddressesWhichExist) {
   open_window();
   for (const Control control : {Control::超级链接框更新, Control::超级链接框QQ, Control::超级链接框软件,
-                                Control::超级链接框3, Control::超级链接框2, Control::超级链接框1}) {
+                                Control::超级链接框3, Control::超级链接框2}) {
     opened.clear();
     QTest::mouseClick(form().widget(control), Qt::LeftButton);
     const std::string address = window().link_address(control);
@@ -155,6 +158,25 @@ TEST_F(MainWindowTest, LinksOpenTheirOwnAddressesWhichExist) {
   }
   EXPECT_EQ(window().link_address(Control::超级链接框操作), "");
   EXPECT_EQ(window().link_address(Control::超级链接框保存), "");
+}
+
+TEST_F(MainWindowTest, TheReportLinkOpensTheNewestReportOrSaysThereIsNone) {
+  open_window();
+  QTest::mouseClick(form().widget(Control::超级链接框1), Qt::LeftButton);
+  EXPECT_TRUE(opened.empty());
+  ASSERT_EQ(messages.size(), 1u);
+
+  const std::filesystem::path reports = objects().reports.path();
+  std::filesystem::create_directories(reports);
+  for (const char* name : {"20250101-000000-older.html", "20250101-000001-newer.html"}) {
+    std::ofstream(reports / name) << name;
+  }
+  std::filesystem::last_write_time(reports / "20250101-000000-older.html",
+                                   std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  QTest::mouseClick(form().widget(Control::超级链接框1), Qt::LeftButton);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(QUrl(QString::fromStdString(opened[0])).toLocalFile().toStdString(),
+            (reports / "20250101-000001-newer.html").string());
 }
 
 TEST_F(MainWindowTest, ALeftClickOnTheIconHidesAndShowsTheWindow) {
