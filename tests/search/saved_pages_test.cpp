@@ -2,6 +2,9 @@
 
 #include <filesystem>
 
+#include "check/article_check.h"
+#include "check/random_seeder.h"
+#include "check/text_expressions.h"
 #include "search/engine_query.h"
 #include "support/gbk.h"
 #include "support/regex_object.h"
@@ -16,8 +19,9 @@ const std::filesystem::path kPages = SHARED_FIXTURES_DIR "/pages";
 struct SavedPage {
   std::string_view file;
   int engine_index;
-  std::vector<std::string_view> sentences;  // UTF-8, all inside the page's result list
-  std::string_view outside_the_list;        // on the page, but not in the result list
+  std::vector<std::string_view> sentences;     // UTF-8, all inside the page's result list
+  std::string_view outside_the_list;           // on the page, but not in the result list
+  std::vector<std::string_view> result_links;  // of the result that holds each sentence
 };
 
 void PrintTo(const SavedPage& page, std::ostream* out) {
@@ -29,25 +33,43 @@ const SavedPage kSavedPages[] = {
      0,
      {"中国最权威最专业的海量词典", "海词词典为您提供number的在线翻译",
       "numero的第一个字母是N,最后一个字母是o"},
-     "相关品牌"},
+     "相关品牌",
+     {"http://www.baidu.com/link?url=JKJ9kpfgEXS5Qp2ruqfJDu28EJGUMUzfZLSYU18UcTu",
+      "http://www.baidu.com/link?url=JKJ9kpfgEXS5Qp2ruqfJDu28EJGUMUzfZLSYU18UcTu",
+      "http://www.baidu.com/"
+      "link?url=9kiJ_-d4puaCg1C4ixbSa_Y-aVusSb1X-tXhsJqhU0SGapW5s2uZ9MeAV-P7lven_IfeGTS9cUMJpyPB0rcdFq"}},
     {"sogou-1.html",
      4,
      {"近日，新一期的环保目录发布，在新的目录里出现了不少进口车型", "大众汽车发布了最新改款途观",
       "编辑对近期海外发布的改款Tiguan"},
-     "2012进口大众新途观"},
+     "2012进口大众新途观",
+     {"http://news.xgo.com.cn/15/150375.html", "http://auto.sina.com.cn/news/2011-03-01/0701725294.shtml",
+      "http://auto.jrj.com.cn/2011/03/1517079459494.shtml"}},
     {"sogou-4.html",
      4,
      {"有82把空气枪单位面积动能达21-27焦耳/平方厘米",
       "近日，首都机场海关查获今年第二起仿真枪械违规进出境案件", "今后将对气枪的生产、进口和销售进行严格控制"},
-     "在指定站内搜索"},
+     "在指定站内搜索",
+     {"http://www.sogou.com/"
+      "link?url=hedJjaC291Osj6fmiZw1ZvXUlQL07XXmGE95qGcU4mXghylvexw11GoyHo00P8ru59_LYbDRQcmt5pUc3zy0dg..",
+      "http://www.sogou.com/"
+      "link?url=DSOYnZeCC_qetJvTgG4Ehg2EuRiPc859KSiKWnaKZkWILtd0D0EDwz-NexlEt7RGFDz2xbOXdiA.",
+      "http://www.sogou.com/link?url=6IqLFeTuIyg_KJLOdn1g897u3z3YfAOD5txGmxcfG3aW2x7hmP4x3PrchZ9fDwVe"}},
     {"google-1.html",
      3,
      {"Das erste Cover der Satirezeitschrift", "Woran erkennen Sie denn, dass es der Prophet sein soll?"},
-     "Weitere Informationen"},
+     "Weitere Informationen",
+     {"https://www.facebook.com/ihre.sz/posts/757107324380649?comment_id=757152877709427",
+      "https://www.facebook.com/ihre.sz/posts/757107324380649?comment_id=757152877709427"}},
     {"360-1.html",
      1,
      {"案件调查笔录(范例)由考试吧实用文档网提供", "如何制作建设领域行政处罚案件调查笔录"},
-     "意见反馈"},
+     "意见反馈",
+     {"https://www.so.com/"
+      "link?m=aDh1%2Bg6tMw8mk7nsV9lUuDpm2oGPYcr1sxFSRSwxSG2xTt19aTYp3OjtPI%2FE7OAUxw6C6s0z%"
+      "2BSVUC4yGdIdgjfmpAqu1sPITcWBMYe8%2BASmRWhVSA3yNZLCNR0Xa264B8C3AFztM3l6ni19jRL9K7gTPtS%2BE%"
+      "2BgZA5ho4Hw3inkZL%2FMgiacoQoCDOdcudVkze0dNn8OeWWctC%2FewvotBUHovJFvvD7ahm9pM393w%3D%3D",
+      "https://www.docin.com/p-1851117561.html"}},
 };
 
 // Real result pages saved from the engines, served for every query by the local
@@ -59,6 +81,7 @@ class SavedPageTest : public ::testing::TestWithParam<SavedPage> {
     const std::string page = read_file_bytes(kPages / GetParam().file);
     engine.serve([page](const ReceivedRequest&) { return html_reply(page); });
     tag_expression.set_pattern("<.*?>");
+    prepare_window_expressions(expressions);
     window.set_selected_index(Control::组合框代理形式, 2);
     window.set_text(Control::编辑框IP, engine.address());
   }
@@ -72,6 +95,12 @@ class SavedPageTest : public ::testing::TestWithParam<SavedPage> {
   RegexObject tag_expression;
   LocalEngine engine;
   EngineQuery query{window, stop, tag_expression};
+  TextExpressions expressions;
+  RandomSeeder seeder;
+  CheckContext context{window, stop, expressions, seeder,
+                       [this](std::string_view sentence, int engine_index) {
+                         return query.is_sentence_indexed(sentence, engine_index);
+                       }};
 };
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, SavedPageTest, ::testing::ValuesIn(kSavedPages), [](const auto& info) {
@@ -83,6 +112,29 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, SavedPageTest, ::testing::ValuesIn(kSavedPage
 TEST_P(SavedPageTest, SentencesOfTheResultListAreIndexed) {
   for (const std::string_view sentence : GetParam().sentences) EXPECT_TRUE(indexed(sentence)) << sentence;
   EXPECT_FALSE(stop);
+}
+
+// Each listed sentence checked as a title: the record's one row is indexed, on the
+// result of the list that really holds the sentence.
+TEST_P(SavedPageTest, TheRecordNamesTheResultThatHoldsEachSentence) {
+  window.set_checked(Control::选择框判断标题, true);
+  window.set_selected_index(Control::组合框引擎, GetParam().engine_index);
+  for (size_t i = 0; i < GetParam().sentences.size(); ++i) {
+    std::string title = gbk(GetParam().sentences[i]);
+    EXPECT_FALSE(check_article(context, false, title, true, "", true));
+    const CheckRecord& record = context.record;
+    ASSERT_EQ(record.searched.size(), 1u);
+    const SentenceAnswer& answer = record.searched[0].answer;
+    EXPECT_TRUE(record.searched[0].is_title);
+    EXPECT_EQ(record.verdict, CheckVerdict::title_indexed);
+    EXPECT_EQ(answer.outcome, SentenceOutcome::indexed);
+    EXPECT_EQ(answer.result_link, GetParam().result_links[i]) << GetParam().sentences[i];
+    EXPECT_FALSE(answer.result_title.empty());
+  }
+  std::string title = gbk(GetParam().outside_the_list);
+  EXPECT_TRUE(check_article(context, false, title, true, "", true));
+  EXPECT_EQ(context.record.searched.at(0).answer.outcome, SentenceOutcome::not_indexed);
+  EXPECT_EQ(context.record.searched.at(0).answer.result_link, "");
 }
 
 TEST_P(SavedPageTest, TextOutsideTheResultListOrOffThePageIsNotIndexed) {
