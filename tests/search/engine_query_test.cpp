@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "check/check_record.h"
+#include "check/html_report.h"
+
 #include "support/gbk.h"
 #include "support/regex_object.h"
 #include "tests/testsupport/fake_window.h"
@@ -304,3 +307,27 @@ TEST_F(EngineQueryTest, StopDuringASlowTransferEndsTheQueryWithoutWarning) {
 }
 
 }  // namespace
+
+// A result page that tries to run script in the report, or to plant a formula.
+TEST_F(EngineQueryTest, AHostileResultStaysInertInTheReport) {
+  engine.serve([](const ReceivedRequest&) {
+    return html_reply(
+        gbk("<div id=\"content_left\"><div class=\"result\"><h3><a href=\"javascript:alert(1)\">"
+            "=HYPERLINK(\"http://x\")&lt;script&gt;alert(2)&lt;/script&gt;</a></h3>"
+            "<p>敌意页面里的句子</p></div></div><p id=\"page\" >"));
+  });
+  CheckRecord record{.title = gbk("<script>alert(4)</script>")};
+  record.searched.push_back({.is_title = true,
+                             .sentence = gbk("敌意页面里的句子"),
+                             .answer = query.is_sentence_indexed(gbk("敌意页面里的句子"), 0)});
+  const SentenceAnswer& answer = record.searched[0].answer;
+  ASSERT_EQ(answer.outcome, SentenceOutcome::indexed);
+  EXPECT_EQ(answer.result_link, "javascript:alert(1)");
+  EXPECT_EQ(utf8_from_gbk(answer.result_title), "=HYPERLINK(\"http://x\")<script>alert(2)</script>");
+
+  const std::string html = html_report(record);
+  EXPECT_EQ(html.find("<script"), std::string::npos);
+  EXPECT_EQ(html.find("javascript:"), std::string::npos);
+  EXPECT_NE(html.find("=HYPERLINK(&quot;http://x&quot;)&lt;script&gt;alert(2)"), std::string::npos);
+  EXPECT_NE(html.find("&lt;script&gt;alert(4)"), std::string::npos);
+}

@@ -1,0 +1,77 @@
+#include "check/check_record.h"
+
+#include <gtest/gtest.h>
+
+#include "check/article_check.h"
+#include "check/html_report.h"
+#include "check/report_folder.h"
+#include "tests/check/check_fixture.h"
+#include "tests/testsupport/file_bytes.h"
+#include "tests/testsupport/temp_dir.h"
+
+namespace {
+
+class CheckRecordTest : public CheckFixture {};
+
+// Every searched piece is a row in draw order with its answer, and is marked in the
+// report's article text by its outcome; the verdict lines are the box's.
+TEST_F(CheckRecordTest, RowsMarksAndVerdictFollowTheRun) {
+  set_text(Control::编辑框判断比例, "100");
+  window.set_checked(Control::单选框按未收录率, false);
+  window.set_checked(Control::单选框按收录率, true);
+  answers = {true, false};
+  std::string title = gbk("标题");
+  // The first answer leaves 100% in reach, the second not: original after two.
+  EXPECT_TRUE(check_article(context, false, title, true, gbk(numbered_sentences(3)), true));
+
+  const CheckRecord& record = context.record;
+  EXPECT_EQ(record.verdict, CheckVerdict::original);
+  EXPECT_EQ(utf8_from_gbk(record.verdict_line), "根据当前设置检测，该文章属于原创文章！");
+  EXPECT_EQ(utf8_from_gbk(record.count_line), "已检测 2 句，收录 1 句，收录率 33.33%");
+  ASSERT_EQ(queries.size(), 2u);
+  ASSERT_EQ(record.searched.size(), queries.size());
+  ASSERT_EQ(record.marks.size(), queries.size());
+  const std::string html = html_report(record);
+  for (size_t i = 0; i < queries.size(); ++i) {
+    EXPECT_EQ(utf8_from_gbk(record.searched[i].sentence), queries[i].sentence);
+    const std::string_view css = i == 0 ? "indexed" : "not-indexed";
+    EXPECT_NE(html.find("<span class=\"" + std::string(css) + "\">" + queries[i].sentence + "</span>"),
+              std::string::npos)
+        << html;
+  }
+}
+
+TEST_F(CheckRecordTest, AReportThatCannotBeWrittenWarnsAndLeavesTheVerdict) {
+  TempDir folder;
+  write_file_bytes(folder.path() / "检测报告", "a file where the folder should be");
+  const ReportFolder reports(folder.path());
+  context.reports = &reports;
+  default_answer = false;
+  std::string title = gbk("标题");
+  EXPECT_TRUE(check_article(context, true, title, true, gbk(numbered_sentences(10)), true));
+  ASSERT_EQ(window.messages.size(), 2u);
+  EXPECT_EQ(window.messages[0].icon, MessageIcon::warning);
+  EXPECT_TRUE(utf8_from_gbk(window.messages[1].text).starts_with("根据当前设置检测，该文章属于原创文章！"));
+  EXPECT_TRUE(context.record.report_file.empty());
+}
+
+struct NameCase {
+  std::string_view title;
+  std::string_view name;
+  size_t max_bytes = 120;
+};
+
+TEST(SafeFileName, DropsWhatNoFileNameMayHoldAndBoundsTheLength) {
+  const NameCase cases[] = {
+      {"../../etc/passwd", "etcpasswd"},
+      {"a\\b:c*d?e\"f<g>h|i", "abcdefghi"},
+      {std::string_view("x\0y\tz\x7f", 6), "xyz"},
+      {"..隐藏 ", "隐藏"},
+      {"...", "无标题"},
+      {"中文标题", "中文标题"},
+      {"一二三四五", "一二三", 10},  // three whole characters fit in 10 bytes
+  };
+  for (const NameCase& c : cases) EXPECT_EQ(safe_file_name(c.title, c.max_bytes), c.name) << c.title;
+}
+
+}  // namespace
