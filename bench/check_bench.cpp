@@ -5,16 +5,21 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "check/article_check.h"
 #include "check/random_seeder.h"
+#include "check/report_folder.h"
 #include "check/sentence_draw_pool.h"
 #include "check/sentences.h"
 #include "check/text_expressions.h"
 #include "support/gbk.h"
 #include "tests/testsupport/fake_window.h"
+#include "tests/testsupport/temp_dir.h"
 
 namespace {
 
@@ -145,3 +150,45 @@ void BM_DrawEveryPiece(benchmark::State& state) {
 BENCHMARK(BM_DrawEveryPiece)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// The report of a 10-sentence check of a 20 KB article, half the sentences indexed
+// with a result each: the page made and written into the report folder, as a check
+// does before showing its verdict.
+void BM_WriteReportOfTenSentenceCheck(benchmark::State& state) {
+  FakeWindow window;
+  window.set_text(Control::编辑框句数, "10");
+  // Every other sentence indexed: by the not-indexed rate at 55% all ten are searched.
+  window.set_text(Control::编辑框判断比例, "55");
+  window.set_text(Control::编辑框间隔秒, "0");
+  window.set_text(Control::编辑框最少字数, "5");
+  window.set_checked(Control::选择框判断内容, true);
+  window.set_checked(Control::单选框按未收录率, true);
+  TextExpressions expressions;
+  prepare_window_expressions(expressions);
+  build_cleaning_expression(window, expressions);
+  RandomSeeder seeder;
+  bool stop = false;
+  int asked = 0;
+  CheckContext context{window, stop, expressions, seeder, [&asked](std::string_view sentence, int) {
+                         const bool indexed = asked++ % 2 == 1;
+                         return SentenceAnswer{
+                             .outcome = indexed ? SentenceOutcome::indexed : SentenceOutcome::not_indexed,
+                             .engine = gbk("百度"),
+                             .searched = std::string(sentence),
+                             .query_url = "http://www.baidu.com/s?wd=%D6%D0%CE%C4",
+                             .result_title = indexed ? gbk("收录这句话的网页标题") : std::string(),
+                             .result_link = indexed ? "https://www.example.com/news/1.html" : std::string()};
+                       }};
+  std::string title = gbk("基准测试的文章标题");
+  check_article(context, false, title, true, article_gbk().substr(0, 20 * 1024), true);
+
+  TempDir folder;
+  const ReportFolder reports(folder.path());
+  for (auto _ : state) {
+    const std::optional<std::filesystem::path> file = reports.write_report(context.record);
+    if (!file) state.SkipWithError("the report could not be written");
+    std::filesystem::remove(*file);
+  }
+  state.counters["searched"] = static_cast<double>(context.record.searched.size());
+}
+BENCHMARK(BM_WriteReportOfTenSentenceCheck)->Unit(benchmark::kMicrosecond);
