@@ -19,7 +19,8 @@ constexpr std::string_view kStyle =
     "vertical-align:top}th{background:#f2f2f2}"
     ".article{white-space:pre-wrap;border:1px solid #ddd;padding:.8em;background:#fcfcfc}"
     ".indexed{color:#c00000;font-weight:bold}.not-indexed{color:#008000}"
-    "td.address{word-break:break-all;font-size:.85em;color:#555}";
+    ".searched{width:100%}th,td.outcome,td.number{white-space:nowrap}"
+    "td.address{word-break:break-all;font-size:.8em;color:#555;max-width:24em}";
 
 std::string escaped_gbk(std::string_view gbk_text) {
   return html_escaped(utf8_from_gbk(gbk_text));
@@ -106,21 +107,25 @@ void add_article(std::string& html, const CheckRecord& record) {
 void add_searched(std::string& html, const CheckRecord& record) {
   html.append(
       "<h2>检测的句子</h2><table class=\"searched\"><tr><th>#</th><th>检测的句子</th>"
-      "<th>结果</th><th>收录它的结果</th><th>查询地址</th></tr>");
+      "<th>结果</th><th>收录它的结果</th><th>查询</th></tr>");
   int number = 0;
   for (const SearchedPiece& piece : record.searched) {
     const SentenceAnswer& answer = piece.answer;
-    html.append("<tr><td>").append(piece.is_title ? "标题" : std::to_string(++number)).append("</td><td>");
+    html.append("<tr><td class=\"number\">")
+        .append(piece.is_title ? "标题" : std::to_string(++number))
+        .append("</td><td>");
     html.append(escaped_gbk(answer.searched.empty() ? piece.sentence : answer.searched)).append("</td>");
     const std::string_view css = mark_class(answer.outcome);
-    html.append("<td").append(css.empty() ? "" : " class=\"" + std::string(css) + "\"").append(">");
+    html.append("<td class=\"outcome").append(css.empty() ? "" : " " + std::string(css)).append("\">");
     html.append(outcome_text(answer.outcome)).append("</td><td>");
     if (answer.indexed()) {
       const std::string title =
           escaped_gbk(answer.result_title.empty() ? answer.result_link : answer.result_title);
       html.append(linked(answer.result_link, title));
     }
-    const std::string address = html_escaped(answer.query_url);
+    // The address is long and escaped; its link says what it opens.
+    const std::string address =
+        is_web_address(answer.query_url) ? "搜索结果页" : html_escaped(answer.query_url);
     html.append("</td><td class=\"address\">").append(linked(answer.query_url, address)).append("</td></tr>");
   }
   html.append("</table>");
