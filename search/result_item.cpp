@@ -42,10 +42,11 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
-// The entities result titles and links carry; others stay as written.
+// The entities result titles and links carry; others stay as written. The
+// ampersand comes last, so "&amp;lt;" stays the text "&lt;".
 std::string decode_entities(std::string_view text) {
   constexpr std::pair<std::string_view, std::string_view> kEntities[] = {
-      {"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&nbsp;", " "}};
+      {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&nbsp;", " "}, {"&amp;", "&"}};
   std::string decoded(text);
   for (const auto& [entity, character] : kEntities) decoded = replace_all_exact(decoded, entity, character);
   return decoded;

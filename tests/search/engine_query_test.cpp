@@ -313,7 +313,7 @@ TEST_F(EngineQueryTest, AHostileResultStaysInertInTheReport) {
   engine.serve([](const ReceivedRequest&) {
     return html_reply(
         gbk("<div id=\"content_left\"><div class=\"result\"><h3><a href=\"javascript:alert(1)\">"
-            "=HYPERLINK(\"http://x\")&lt;script&gt;alert(2)&lt;/script&gt;</a></h3>"
+            "=HYPERLINK(\"http://x\")&lt;script&gt;alert(2)&lt;/script&gt;&amp;lt;b&amp;gt;</a></h3>"
             "<p>敌意页面里的句子</p></div></div><p id=\"page\" >"));
   });
   CheckRecord record{.title = gbk("<script>alert(4)</script>")};
@@ -323,7 +323,7 @@ TEST_F(EngineQueryTest, AHostileResultStaysInertInTheReport) {
   const SentenceAnswer& answer = record.searched[0].answer;
   ASSERT_EQ(answer.outcome, SentenceOutcome::indexed);
   EXPECT_EQ(answer.result_link, "javascript:alert(1)");
-  EXPECT_EQ(utf8_from_gbk(answer.result_title), "=HYPERLINK(\"http://x\")<script>alert(2)</script>");
+  EXPECT_EQ(utf8_from_gbk(answer.result_title), "=HYPERLINK(\"http://x\")<script>alert(2)</script>&lt;b&gt;");
 
   const std::string html = html_report(record);
   EXPECT_EQ(html.find("<script"), std::string::npos);
