@@ -36,10 +36,12 @@ void BatchRun::run_batch(const std::vector<std::filesystem::path>& paths) {
   if (!paths.empty()) {
     const int total = static_cast<int>(paths.size());
     window.set_progress_maximum(Control::进度条数量, total);
-    const OriginalsFolder originals(paths.front());
+    std::optional<OriginalsFolder> originals;
+    if (copy_originals_) originals.emplace(paths.front());
     window.set_visible(Control::标签提示, true);
     for (int number = 1; number <= total; ++number) {
-      if (examine_file_within_memory(paths[number - 1], number, total, originals) == Next::leave) break;
+      const OriginalsFolder* folder = originals ? &*originals : nullptr;
+      if (examine_file_within_memory(paths[number - 1], number, total, folder) == Next::leave) break;
     }
     window.set_visible(Control::标签提示, false);
   }
@@ -48,18 +50,19 @@ void BatchRun::run_batch(const std::vector<std::filesystem::path>& paths) {
 }
 
 BatchRun::Next BatchRun::examine_file_within_memory(const std::filesystem::path& path, int number, int total,
-                                                    const OriginalsFolder& originals) {
+                                                    const OriginalsFolder* originals) {
   // Memory running out over one file costs that file, left in place, not the batch.
   try {
     return examine_file(path, number, total, originals);
   } catch (const std::bad_alloc&) {
     ++counts_.unreadable;
+    if (observer_) observer_({.path = path, .verdict = FileOutcome::Verdict::unreadable});
     return Next::go_on;
   }
 }
 
 BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int number, int total,
-                                      const OriginalsFolder& originals) {
+                                      const OriginalsFolder* originals) {
   Window& window = context_.window;
   const bool& stop = context_.stop_requested;
   window.process_pending_events();
@@ -73,6 +76,7 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
   const std::optional<FileSnapshot> file = read_file_snapshot(path, kLargestArticleBytes);
   if (!file) {
     ++counts_.unreadable;
+    if (observer_) observer_({.path = path, .verdict = FileOutcome::Verdict::unreadable});
     return Next::go_on;
   }
   std::string title = title_of(path);
@@ -82,9 +86,13 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
   if (stop) return Next::leave;
 
   if (original) ++counts_.originals;
-  sort_examined_file(path, *file, original, window.checked(Control::选择框删除已检测文件), originals,
-                     counts_);
+  const SortedFile sorted = sort_examined_file(
+      path, *file, original, window.checked(Control::选择框删除已检测文件), originals, counts_);
   ++counts_.examined;
+  if (observer_) {
+    const auto verdict = original ? FileOutcome::Verdict::original : FileOutcome::Verdict::not_original;
+    observer_({.path = path, .verdict = verdict, .copied = sorted.copied, .deleted = sorted.deleted});
+  }
   if (stop) return Next::leave;
   window.process_pending_events();
   return Next::go_on;
