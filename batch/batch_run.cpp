@@ -38,9 +38,9 @@ void BatchRun::run_batch(const std::vector<std::filesystem::path>& paths) {
     window.set_progress_maximum(Control::进度条数量, total);
     std::optional<OriginalsFolder> originals;
     if (copy_originals_) originals.emplace(paths.front());
+    const OriginalsFolder* folder = originals ? &*originals : nullptr;
     window.set_visible(Control::标签提示, true);
     for (int number = 1; number <= total; ++number) {
-      const OriginalsFolder* folder = originals ? &*originals : nullptr;
       if (examine_file_within_memory(paths[number - 1], number, total, folder) == Next::leave) break;
     }
     window.set_visible(Control::标签提示, false);
