@@ -9,7 +9,7 @@
 
 // All bytes of a regular file, opened for reading only (read-only files load)
 // and without blocking; nothing when it cannot be opened or read, or is not a
-// regular file (a folder, a pipe that would wait forever).
+// regular file (a folder, a pipe that would wait forever); errno then says why.
 std::optional<std::string> read_whole_file(const std::filesystem::path& path);
 
 // Replaces (or creates) `target` with `bytes` in one step: they are written and
