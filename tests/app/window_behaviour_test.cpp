@@ -201,8 +201,9 @@ TEST_F(MainWindowTest, AHiddenWindowOutlivesAMessageBoxAnsweredCancel) {
       }
     });
     events().on_tray_icon_click(TrayClick::right);
-    // Reached only if the loop goes on after the box.
-    QTimer::singleShot(0, [] { QCoreApplication::exit(7); });
+    // Reached only if the loop goes on after the box; Qt's own end of the loop, when
+    // it happens, comes first, as it is posted while the box closes.
+    QTimer::singleShot(100, [] { QCoreApplication::exit(7); });
   });
   EXPECT_EQ(exit_code, 7);
   EXPECT_FALSE(form().isVisible());
