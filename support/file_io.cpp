@@ -71,8 +71,16 @@ std::optional<FileSnapshot> read_file_snapshot(const std::filesystem::path& path
   const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.get() < 0) return std::nullopt;
   struct stat status {};
-  if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
-  if (static_cast<uint64_t>(status.st_size) > max_bytes) return std::nullopt;
+  if (::fstat(file.get(), &status) != 0) return std::nullopt;
+  if (!S_ISREG(status.st_mode)) {
+    // Said so that a caller can tell the user why.
+    errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+    return std::nullopt;
+  }
+  if (static_cast<uint64_t>(status.st_size) > max_bytes) {
+    errno = EFBIG;
+    return std::nullopt;
+  }
 
   FileSnapshot snapshot{.bytes = {}, .identity = identity_from(status)};
   snapshot.bytes.reserve(static_cast<size_t>(status.st_size));

@@ -36,7 +36,7 @@ struct FileSnapshot {
 // All bytes of a regular file of at most `max_bytes`, opened for reading only
 // (read-only files load) and without blocking; nothing when it cannot be opened
 // or read, is not a regular file (a folder, a pipe that would wait forever), or
-// is larger. The size is looked at before anything is allocated.
+// is larger; errno then says why. The size is looked at before anything is allocated.
 std::optional<FileSnapshot> read_file_snapshot(const std::filesystem::path& path,
                                                size_t max_bytes = std::numeric_limits<size_t>::max());
 
