@@ -7,7 +7,7 @@
 // One file of a batch as the batch's list (a CSV file) records it.
 struct BatchListRow {
   std::filesystem::path file;  // native bytes
-  // 原创, 标题已收录, 内容已收录, 无法读取, 无法判断 or 已停止 (UTF-8)
+  // 原创, 标题已收录, 内容已收录, 无法读取 or 已停止 (UTF-8)
   std::string_view verdict;
   int searched = 0;
   int indexed = 0;
