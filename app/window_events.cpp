@@ -11,7 +11,6 @@
 #include <QUrl>
 #include <cstdlib>
 
-#include "app/detection_settings.h"
 #include "app/enabling_rules.h"
 #include "app/help_message.h"
 #include "app/hyperlink_label.h"
@@ -21,6 +20,7 @@
 #include "app/program_objects.h"
 #include "app/qt_text.h"
 #include "check/text_expressions.h"
+#include "support/detection_settings.h"
 #include "support/gbk.h"
 
 namespace {

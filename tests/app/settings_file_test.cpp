@@ -2,9 +2,9 @@
 
 #include <QTest>
 
-#include "app/detection_settings.h"
 #include "app/hyperlink_label.h"
 #include "app/picture_button.h"
+#include "support/detection_settings.h"
 #include "support/gbk.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/testsupport/file_bytes.h"
