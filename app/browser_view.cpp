@@ -27,14 +27,23 @@ class LateStartWarningsDropped {
   LateStartWarningsDropped& operator=(const LateStartWarningsDropped&) = delete;
 };
 
+// Beside the program first, so a copied program finds its own module; then where
+// the package installs it; else where the build put it (test programs live in
+// another folder).
+QString browser_module_path() {
+  const QFileInfo built(QStringLiteral(BROWSER_MODULE_PATH));
+  const QString program_folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+  for (const QString& folder :
+       {program_folder, program_folder + QStringLiteral(INSTALLED_MODULE_FOLDER "/")}) {
+    if (QFileInfo::exists(folder + built.fileName())) return folder + built.fileName();
+  }
+  return built.filePath();
+}
+
 // The module stays loaded until the process ends: the engine cannot be unloaded.
 std::unique_ptr<BrowserEngine> load_engine(QWidget& container) {
   const LateStartWarningsDropped dropped;
-  // Beside the program first, so a copied program finds its own module; else
-  // where the build put it (test programs live in another folder).
-  const QFileInfo built(QStringLiteral(BROWSER_MODULE_PATH));
-  const QString beside = QCoreApplication::applicationDirPath() + QLatin1Char('/') + built.fileName();
-  QLibrary module(QFileInfo::exists(beside) ? beside : built.filePath());
+  QLibrary module(browser_module_path());
   const auto create = reinterpret_cast<CreateBrowserEngine>(module.resolve(kCreateBrowserEngineSymbol));
   if (create == nullptr) {
     std::fprintf(stderr, "The embedded browser cannot be loaded: %s\n", qPrintable(module.errorString()));
