@@ -1,6 +1,7 @@
 #include "app/browser_view.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QUrl>
@@ -27,19 +28,6 @@ class LateStartWarningsDropped {
   LateStartWarningsDropped& operator=(const LateStartWarningsDropped&) = delete;
 };
 
-// Beside the program first, so a copied program finds its own module; then where
-// the package installs it; else where the build put it (test programs live in
-// another folder).
-QString browser_module_path() {
-  const QFileInfo built(QStringLiteral(BROWSER_MODULE_PATH));
-  const QString program_folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-  for (const QString& folder :
-       {program_folder, program_folder + QStringLiteral(INSTALLED_MODULE_FOLDER "/")}) {
-    if (QFileInfo::exists(folder + built.fileName())) return folder + built.fileName();
-  }
-  return built.filePath();
-}
-
 // The module stays loaded until the process ends: the engine cannot be unloaded.
 std::unique_ptr<BrowserEngine> load_engine(QWidget& container) {
   const LateStartWarningsDropped dropped;
@@ -53,6 +41,20 @@ std::unique_ptr<BrowserEngine> load_engine(QWidget& container) {
 }
 
 }  // namespace
+
+// Beside the program first, so a copied program finds its own module; then where
+// the package installs it; else where the build put it (test programs live in
+// another folder).
+QString browser_module_path() {
+  const QFileInfo built(QStringLiteral(BROWSER_MODULE_PATH));
+  const QString program_folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+  for (const QString& folder :
+       {program_folder, program_folder + QStringLiteral(INSTALLED_MODULE_FOLDER "/")}) {
+    const QString candidate = QDir::cleanPath(folder + built.fileName());
+    if (QFileInfo::exists(candidate)) return candidate;
+  }
+  return built.filePath();
+}
 
 BrowserView::BrowserView(QWidget& container) : container_(container) {}
 

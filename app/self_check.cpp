@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/browser_view.h"
 #include "app/program_objects.h"
 #include "support/detection_settings.h"
 #include "support/text_helpers.h"
@@ -28,7 +29,8 @@ bool browser_shows_a_page(Window& window) {
 
 int run_self_check(Window& window, const ProgramObjects& objects) {
   const bool browser_ok = browser_shows_a_page(window);
-  std::printf("embedded browser: %s\n", browser_ok ? "loaded" : "NOT LOADED");
+  std::printf("embedded browser from %s: %s\n", qPrintable(browser_module_path()),
+              browser_ok ? "loaded" : "NOT LOADED");
 
   ProfileStore store = objects.settings_store;
   const bool saved = save_settings(window, store);
