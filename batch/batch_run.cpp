@@ -26,10 +26,12 @@ void BatchRun::run_batch(const std::vector<std::filesystem::path>& paths) {
   if (!paths.empty()) {
     const int total = static_cast<int>(paths.size());
     window.set_progress_maximum(Control::进度条数量, total);
-    const OriginalsFolder originals(paths.front());
+    std::optional<OriginalsFolder> originals;
+    if (copy_originals_) originals.emplace(paths.front());
     window.set_visible(Control::标签提示, true);
     for (int number = 1; number <= total; ++number) {
-      if (examine_file(paths[number - 1], number, total, originals) == Next::leave) break;
+      if (examine_file(paths[number - 1], number, total, originals ? &*originals : nullptr) == Next::leave)
+        break;
     }
     window.set_visible(Control::标签提示, false);
   }
@@ -38,7 +40,7 @@ void BatchRun::run_batch(const std::vector<std::filesystem::path>& paths) {
 }
 
 BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int number, int total,
-                                      const OriginalsFolder& originals) {
+                                      const OriginalsFolder* originals) {
   Window& window = context_.window;
   const bool& stop = context_.stop_requested;
   window.process_pending_events();
@@ -52,6 +54,7 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
   const std::optional<std::string> bytes = read_whole_file(path);
   if (!bytes) {
     ++counts_.unreadable;
+    if (observer_) observer_({.path = path, .verdict = FileOutcome::Verdict::unreadable});
     return Next::go_on;
   }
   std::string title = title_of(path);
@@ -61,19 +64,26 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
   if (stop) return Next::leave;
 
   // Without the output folder nothing can be sorted, so nothing is deleted either.
-  bool keep = !originals.ready();
+  bool keep = originals == nullptr || !originals->ready();
+  bool copied = false;
   if (original) {
     ++counts_.originals;
-    if (!originals.store_copy(file_name_of(path), *bytes)) {
+    copied = originals != nullptr && originals->store_copy(file_name_of(path), *bytes);
+    if (originals != nullptr && !copied) {
       ++counts_.copy_failures;
       keep = true;
     }
   }
+  bool deleted = false;
   if (!keep && window.checked(Control::选择框删除已检测文件)) {
     std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    deleted = std::filesystem::remove(path, ignored);
   }
   ++counts_.examined;
+  if (observer_) {
+    const auto verdict = original ? FileOutcome::Verdict::original : FileOutcome::Verdict::not_original;
+    observer_({.path = path, .verdict = verdict, .copied = copied, .deleted = deleted});
+  }
   if (stop) return Next::leave;
   window.process_pending_events();
   return Next::go_on;

@@ -10,6 +10,16 @@
 
 class OriginalsFolder;
 
+// What the batch did with one file it finished. A file whose check was cut short
+// by a stop is not finished and not reported.
+struct FileOutcome {
+  enum class Verdict { original, not_original, unreadable };
+  const std::filesystem::path& path;
+  Verdict verdict;
+  bool copied = false;   // stored in 另存文件夹[原创文章]
+  bool deleted = false;  // removed from its place
+};
+
 // Milliseconds since some start, wrapping at 32 bits as a tick count does.
 using TickClock = std::function<uint32_t()>;
 
@@ -31,11 +41,17 @@ class BatchRun {
 
   const BatchCounts& counts() const { return counts_; }
 
+  // Runs after every finished file (a program without a window lists them).
+  void on_file_finished(std::function<void(const FileOutcome&)> observer) { observer_ = std::move(observer); }
+  // The window's batch always sorts the originals out. Without copying, no
+  // originals folder is made and no file is deleted, as nothing would keep it.
+  void set_copy_originals(bool on) { copy_originals_ = on; }
+
  private:
   enum class Next { go_on, leave };
 
   Next examine_file(const std::filesystem::path& path, int number, int total,
-                    const OriginalsFolder& originals);
+                    const OriginalsFolder* originals);
   void show_position(const std::filesystem::path& path, int number, int total);
   void reset_batch_controls();
   void show_summary();
@@ -43,4 +59,6 @@ class BatchRun {
   CheckContext& context_;
   TickClock clock_;
   BatchCounts counts_;
+  std::function<void(const FileOutcome&)> observer_;
+  bool copy_originals_ = true;
 };
