@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 
 #include "check/random_seeder.h"
 #include "check/text_expressions.h"

@@ -27,13 +27,12 @@ bool browser_shows_a_page(Window& window) {
 
 }  // namespace
 
-int run_self_check(Window& window, const ProgramObjects& objects) {
+int run_self_check(Window& window, ProgramObjects& objects) {
   const bool browser_ok = browser_shows_a_page(window);
   std::printf("embedded browser from %s: %s\n", qPrintable(browser_module_path()),
               browser_ok ? "loaded" : "NOT LOADED");
 
-  ProfileStore store = objects.settings_store;
-  const bool saved = save_settings(window, store);
+  const bool saved = save_settings(window, objects.settings_store);
   std::printf("settings saved to %s: %s\n", objects.configuration_path.c_str(), saved ? "yes" : "NO");
   return browser_ok && saved ? 0 : 1;
 }

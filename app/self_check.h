@@ -10,4 +10,4 @@ inline constexpr char kSelfCheckOption[] = "--self-check";
 // the embedded browser's module loads and shows a page, and the settings are
 // saved where this copy keeps them. Says on standard output what it found and
 // returns the exit code: 0 when both hold.
-int run_self_check(Window& window, const ProgramObjects& objects);
+int run_self_check(Window& window, ProgramObjects& objects);
