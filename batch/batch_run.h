@@ -29,8 +29,9 @@ using TickClock = std::function<uint32_t()>;
 // so, and a summary at the end.
 //
 // A file is deleted only once its bytes were read and checked and, if it was
-// original, its copy is stored for good. A file whose bytes cannot be read is
-// left alone and reported; so is an original that could not be copied.
+// original, its copy is stored for good (see sort_examined_file). A file whose
+// bytes cannot be read, or that is larger than 64 MB, is left alone and
+// reported; so is an original that could not be copied.
 class BatchRun {
  public:
   BatchRun(CheckContext& context, TickClock clock);
@@ -50,6 +51,8 @@ class BatchRun {
  private:
   enum class Next { go_on, leave };
 
+  Next examine_file_within_memory(const std::filesystem::path& path, int number, int total,
+                                  const OriginalsFolder* originals);
   Next examine_file(const std::filesystem::path& path, int number, int total,
                     const OriginalsFolder* originals);
   void show_position(const std::filesystem::path& path, int number, int total);
