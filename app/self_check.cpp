@@ -32,7 +32,8 @@ int run_self_check(Window& window, ProgramObjects& objects) {
   std::printf("embedded browser from %s: %s\n", qPrintable(browser_module_path()),
               browser_ok ? "loaded" : "NOT LOADED");
 
-  const bool saved = save_settings(window, objects.settings_store);
-  std::printf("settings saved to %s: %s\n", objects.configuration_path.c_str(), saved ? "yes" : "NO");
-  return browser_ok && saved ? 0 : 1;
+  const ProfileWrite saved = save_settings(window, objects.settings_store);
+  std::printf("settings saved to %s: %s\n", objects.configuration_path.c_str(),
+              saved.written() ? "yes" : saved.error.message().c_str());
+  return browser_ok && saved.written() ? 0 : 1;
 }
