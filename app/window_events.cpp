@@ -11,7 +11,7 @@
 #include <QUrl>
 #include <cstdlib>
 
-#include "app/detection_settings.h"
+#include "support/detection_settings.h"
 #include "app/enabling_rules.h"
 #include "app/help_message.h"
 #include "app/hyperlink_label.h"

@@ -9,4 +9,5 @@ struct BatchCounts {
   int originals = 0;         // of those, judged original (copied or not)
   int unreadable = 0;        // files left alone because their bytes could not be read
   int copy_failures = 0;     // originals kept in place because no copy could be stored
+  int undecided = 0;         // files left alone because the engine's result pages could not be read
 };

@@ -55,10 +55,16 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
     return Next::go_on;
   }
   std::string title = title_of(path);
-  const bool original =
+  const ArticleVerdict verdict =
       check_article(context_, false, title, true, text_from_file_bytes(*bytes, encoding), true);
   // A check cut short leaves the file as it was, uncounted.
   if (stop) return Next::leave;
+  // Without a verdict the file is neither an original to copy nor done with.
+  if (verdict == ArticleVerdict::undecided) {
+    ++counts_.undecided;
+    return Next::go_on;
+  }
+  const bool original = verdict == ArticleVerdict::original;
 
   // Without the output folder nothing can be sorted, so nothing is deleted either.
   bool keep = !originals.ready();

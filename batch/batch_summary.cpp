@@ -23,5 +23,6 @@ std::string batch_summary(const BatchCounts& counts, uint32_t total_ms, uint32_t
          std::to_string(counts.examined) + gbk(" 篇，平均耗时 ") + format_duration(average_ms) +
          gbk("！原创 ") + std::to_string(counts.originals) + gbk(" 篇，原创比率 ") + format_decimal_2(ratio) +
          " %" + files_left_in_place("无法读取", counts.unreadable) +
-         files_left_in_place("复制失败", counts.copy_failures);
+         files_left_in_place("复制失败", counts.copy_failures) +
+         files_left_in_place("无法判断", counts.undecided);
 }

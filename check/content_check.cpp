@@ -105,8 +105,10 @@ ContentVerdict check_content(CheckContext& context, std::string_view content,
     if (turn != 1) wait_ms(window, interval_ms, stop);
     // A stop during the wait sends no further query to the engine.
     if (stop) return verdict;
-    const bool indexed = context.is_sentence_indexed(sentence, window.selected_index(Control::组合框引擎)).indexed();
-    ++(indexed ? tally.indexed : tally.not_indexed);
+    const SentenceAnswer answer =
+        context.is_sentence_indexed(sentence, window.selected_index(Control::组合框引擎));
+    ++(answer.indexed() ? tally.indexed : tally.not_indexed);
+    if (answer.outcome == SentenceOutcome::unrecognised) ++tally.unrecognised;
     if (stop) return verdict;
 
     switch (decide(tally, rate_percent)) {

@@ -4,7 +4,10 @@
 #include <ranges>
 
 #include "check/sentences.h"
+#include "search/baidu_block.h"
+#include "search/engine_table.h"
 #include "search/request_url.h"
+#include "search/result_page.h"
 #include "support/gbk.h"
 #include "support/text_helpers.h"
 #include "support/window.h"
@@ -24,20 +27,24 @@ constexpr bool kNeverStopped = false;
 BrowserPageFetch::BrowserPageFetch(Window& window, bool& stop_requested, int poll_ms)
     : window_(window), stop_requested_(stop_requested), poll_ms_(poll_ms) {}
 
-std::string BrowserPageFetch::fetch_page_browser(const std::string& url, std::string_view sentence) {
+FetchedPage BrowserPageFetch::fetch_page_browser(const std::string& url, std::string_view sentence,
+                                                 const Engine& engine) {
   // The address as the HTTP fetch sends it: a query appended unescaped (Google's)
   // reaches the engine with its bytes percent-escaped, not cut at a blank.
   const std::string address = escape_for_request(url);
   window_.navigate_browser(address);
-  std::string page;
+  FetchedPage page;
   wait_ms(window_, poll_ms_, kNeverStopped);
 
   const std::string probe = first_chars(sentence, kProbeChars);
   const std::string probe_list = probe + std::string(kListSeparator) + to_half_width(probe);
   for (int polls = 0;;) {
-    if (contains_any(page, probe_list, true) || stop_requested_) return page;
+    if (contains_any(page.text, probe_list, true) || stop_requested_) return page;
     web_document_.attach(window_);
-    page = web_document_.document_text("outerHTML");
+    page.text = web_document_.document_text("outerHTML");
+    // A page asking for a verification will never show the sentence. The browser
+    // tells neither status nor address, so its text has to tell.
+    if ((engine.may_block && is_baidu_block_page(page)) || asks_for_verification(engine, page)) return page;
     // Every tenth poll loads the page again, in case the first load stalled.
     if (++polls % 10 == 0) window_.navigate_browser(address);
     wait_ms(window_, poll_ms_, kNeverStopped);

@@ -35,13 +35,35 @@ constexpr MarkerPair kSogouList[] = {
     {"<div class=''results'' >", "<div class=''p'' id=''pagebar_container''>"},
 };
 
+// The notices as the engines word them today, and as they did when the program was
+// written.
+constexpr std::string_view kBaiduNoResults[] = {"没有找到与", "没有找到该URL", "未找到相关结果"};
+constexpr std::string_view k360NoResults[] = {"未找到和", "找不到和您查询的", "没有找到与"};
+constexpr std::string_view kSosoNoResults[] = {"没有找到与", "未找到相关"};
+constexpr std::string_view kGoogleNoResults[] = {"找不到和您查询的", "did not match any documents",
+                                                 "ergab keine Treffer", "keine Ergebnisse"};
+constexpr std::string_view kSogouNoResults[] = {"没有找到与", "未找到相关"};
+
+constexpr std::string_view kCaptchaPaths[] = {"/captcha/"};
+constexpr std::string_view kGooglePaths[] = {"/sorry/"};
+constexpr std::string_view kSogouPaths[] = {"/antispider/"};
+
+constexpr std::string_view kChineseVerification[] = {"安全验证", "验证码", "异常访问", "异常流量",
+                                                     "unusual traffic"};
+constexpr std::string_view kGoogleVerification[] = {"unusual traffic", "异常流量", "验证码"};
+
 // Indexed by the engine combo box's selection.
 constexpr std::array<Engine, 5> kEngines = {{
-    {"百度", "www.baidu.com", "/s?wd=", SentenceEncoding::gbk_percent, kBaiduList, false, true},
-    {"360", "www.so.com", "/s?q=", SentenceEncoding::utf8_percent, k360List, false, false},
-    {"soso", "www.soso.com", "/q?w=", SentenceEncoding::gbk_percent, kSosoList, true, false},
-    {"谷歌", "www.google.com", "/search?q=", SentenceEncoding::unescaped, kGoogleList, false, false},
-    {"搜狗", "www.sogou.com", "/web?query=", SentenceEncoding::utf8_percent, kSogouList, false, false},
+    {"百度", "www.baidu.com", "/s?wd=", SentenceEncoding::gbk_percent, kBaiduList, false, true,
+     kBaiduNoResults, kCaptchaPaths, kChineseVerification},
+    {"360", "www.so.com", "/s?q=", SentenceEncoding::utf8_percent, k360List, false, false, k360NoResults,
+     kCaptchaPaths, kChineseVerification},
+    {"soso", "www.soso.com", "/q?w=", SentenceEncoding::gbk_percent, kSosoList, true, false, kSosoNoResults,
+     kCaptchaPaths, kChineseVerification},
+    {"谷歌", "www.google.com", "/search?q=", SentenceEncoding::unescaped, kGoogleList, false, false,
+     kGoogleNoResults, kGooglePaths, kGoogleVerification},
+    {"搜狗", "www.sogou.com", "/web?query=", SentenceEncoding::utf8_percent, kSogouList, false, false,
+     kSogouNoResults, kSogouPaths, kChineseVerification},
 }};
 
 std::string encode_sentence(SentenceEncoding encoding, std::string_view sentence) {

@@ -1,4 +1,4 @@
-#include "app/detection_settings.h"
+#include "support/detection_settings.h"
 
 #include <algorithm>
 #include <cmath>

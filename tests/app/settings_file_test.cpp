@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "app/detection_settings.h"
+#include "support/detection_settings.h"
 #include "app/hyperlink_label.h"
 #include "app/picture_button.h"
 #include "support/gbk.h"

@@ -37,7 +37,9 @@ class EngineQueryBrowserTest : public ::testing::Test {
     };
   }
 
-  bool indexed(std::string_view utf8_sentence) { return query.is_sentence_indexed(gbk(utf8_sentence), 0).indexed(); }
+  bool indexed(std::string_view utf8_sentence) {
+    return query.is_sentence_indexed(gbk(utf8_sentence), 0).indexed();
+  }
 
   FakeWindow window;
   bool stop = false;
