@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "tests/check/check_fixture.h"
 
 namespace {
@@ -172,6 +174,45 @@ TEST_F(ArticleCheckTest, ProgressMaximumIsTheRequestedCount) {
   check_window_article();
   EXPECT_EQ(queries.size(), 3u);  // 60 % of 4 reached after three not indexed
   EXPECT_EQ(window.progress_maximum[Control::进度条], 10);
+}
+
+// Pages that could not be read are counted, and a check resting on nothing else
+// gives no verdict.
+TEST_F(ArticleCheckTest, UnreadableResultPagesAreCountedAndAloneGiveNoVerdict) {
+  struct Case {
+    std::string_view name;
+    bool title_only;
+    std::set<std::string> unreadable;
+    ArticleVerdict verdict;
+    std::string_view message;  // the start of the one box shown
+  };
+  const std::string warning = "无法识别搜索引擎的结果页";
+  const Case cases[] = {
+      {"AllContent", false, {"第1个句子", "第2个句子", "第3个句子"}, ArticleVerdict::undecided, warning},
+      {"SomeContent",
+       false,
+       {"第1个句子", "第2个句子"},
+       ArticleVerdict::original,
+       "根据当前设置检测，该文章属于原创文章！\r\n已检测 3 句，收录 0 句，未收录率 100%，2 "
+       "句的结果页无法识别"},
+      {"TitleOnly", true, {"标题"}, ArticleVerdict::undecided, warning},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    window.messages.clear();
+    unreadable = c.unreadable;
+    window.set_checked(Control::选择框判断标题, c.title_only);
+    window.set_checked(Control::选择框判断内容, !c.title_only);
+    set_text(Control::编辑框标题, "标题");
+    set_text(Control::编辑框内容, numbered_sentences(3));
+    set_text(Control::编辑框句数, "3");
+    set_text(Control::编辑框判断比例, "100");
+    EXPECT_EQ(check_window_article(), c.verdict);
+    EXPECT_FALSE(stop_requested);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_TRUE(shown()[0].text.starts_with(c.message)) << shown()[0].text;
+  }
+  EXPECT_EQ(window.messages[0].icon, MessageIcon::warning);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,8 @@ class CheckFixture : public ::testing::Test {
   // default answer.
   std::deque<bool> answers;
   bool default_answer = false;
+  // Sentences (UTF-8) whose result page cannot be read.
+  std::set<std::string> unreadable;
   // Runs inside each question, before it is answered (a search that stops the run).
   std::function<void()> on_query;
   std::vector<Query> queries;
@@ -69,6 +72,8 @@ class CheckFixture : public ::testing::Test {
           answer = answers.front();
           answers.pop_front();
         }
+        if (unreadable.contains(queries.back().sentence))
+          return SentenceAnswer{SentenceOutcome::unrecognised, {}, {}, {}};
         return SentenceAnswer{answer ? SentenceOutcome::indexed : SentenceOutcome::not_indexed, {}, {}, {}};
       }};
 };
