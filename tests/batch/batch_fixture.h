@@ -76,7 +76,7 @@ class BatchFixture : public ::testing::Test {
   FakeWindow window;
   bool stop_requested = false;
   TextExpressions expressions;
-  RandomSeeder seeder;
+  RandomSeeder seeder{[] { return uint32_t{1}; }};
   uint32_t now = 1000;
   // Sentences (UTF-8) that the engine has indexed.
   std::set<std::string> indexed;

@@ -81,8 +81,8 @@ TEST_F(HttpFetchPageTest, CharsetComesFromTheMetaTagElseFromTheHeader) {
   }
   // -2 leaves the decoding to the answer's Content-Type.
   EXPECT_EQ(fetch({.url = engine.url("/"), .response_charset = -2}).text,
-            "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
-            "charset=gb2312\"></head><body>中文</body></html>");
+            gbk("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                "charset=gb2312\"></head><body>中文</body></html>"));
 }
 
 TEST_F(HttpFetchPageTest, PageEndsAtItsFirstZeroByteAndAnEmptyOneIsAFailedFetch) {
