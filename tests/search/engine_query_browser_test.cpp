@@ -117,6 +117,8 @@ INSTANTIATE_TEST_SUITE_P(Engines, VerificationInTheBrowserTest, ::testing::Value
 
 TEST_P(VerificationInTheBrowserTest, GetsTheCaptchaPromptAndOkSearchesAgain) {
   site.index("验证之后的结果");
+  // The browser hands the core GBK text, whatever the engine's own charset.
+  site.set_charset(PageCharset::gbk);
   window.browser_document = [this](const std::string&) {
     if (window.browser_navigations.size() == 1) return gbk(GetParam().page_utf8);
     return site.answer(request_for(window.browser_navigations.back())).body;
