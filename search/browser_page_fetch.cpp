@@ -1,7 +1,6 @@
 #include "search/browser_page_fetch.h"
 
 #include <algorithm>
-#include <ranges>
 
 #include "check/sentences.h"
 #include "search/baidu_block.h"
@@ -77,8 +76,16 @@ std::string first_chars(std::string_view text, int n) {
   if (n >= total) return std::string(text);
   // A longer prefix never holds fewer characters, so the shortest one that holds n
   // is found by halving.
-  const auto lengths = std::views::iota(size_t{0}, text.size() + 1);
-  const auto length = *std::ranges::partition_point(
-      lengths, [&](size_t length) { return count_chars(text.substr(0, length)) < n; });
-  return std::string(text.substr(0, length));
+  // (Written out: clang cannot build libstdc++ 12's iota_view, and the fuzz build uses clang.)
+  size_t low = 0;
+  size_t high = text.size();
+  while (low < high) {
+    const size_t middle = low + (high - low) / 2;
+    if (count_chars(text.substr(0, middle)) < n) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return std::string(text.substr(0, low));
 }
