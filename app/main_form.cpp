@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -19,6 +20,7 @@
 #include "app/up_down_arrows.h"
 #include "app/usage_text.h"
 #include "app/whole_number_filter.h"
+#include "support/form_defaults.h"
 
 // Places the member named after a control: member, enumerator and objectName come
 // from the one name, so they cannot drift apart.
@@ -82,14 +84,22 @@ void set_up_rule(QLabel* label) {
   label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 }
 
-void set_up_number_edit(QLineEdit* edit, const QString& text) {
-  edit->setText(text);
+QString default_text_of(Control control) {
+  const std::string_view text = default_text(control);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void set_up_number_edit(QLineEdit* edit, Control control) {
+  edit->setText(default_text_of(control));
   edit->setAlignment(Qt::AlignCenter);
 }
 
-void set_up_check_box(QCheckBox* check_box, const QString& caption, bool checked) {
-  check_box->setText(caption);
-  check_box->setChecked(checked);
+// Check boxes and radio buttons.
+void set_up_check_box(QAbstractButton* check_box, Control control) {
+  const CheckBoxDefault& form_default = check_box_default(control);
+  check_box->setText(
+      QString::fromUtf8(form_default.caption.data(), static_cast<qsizetype>(form_default.caption.size())));
+  check_box->setChecked(form_default.checked);
 }
 
 void set_up_combo_box(QComboBox* combo_box, const QStringList& items) {
@@ -167,7 +177,7 @@ void MainForm::build_article_group() {
   PLACE(分组框1, this, 200, 104, 704, 357);
   分组框1->setTitle(QStringLiteral("当前检测的文章标题和文章内容"));
   PLACE(编辑框标题, 分组框1, 13, 24, 611, 24);
-  编辑框标题->setText(QStringLiteral("这是文章的标题，下面是文章内容"));
+  编辑框标题->setText(default_text_of(Control::编辑框标题));
   PLACE(按钮粘贴, 分组框1, 629, 24, 64, 24);
   按钮粘贴->setText(QStringLiteral("粘贴↓"));
   PLACE(编辑框内容, 分组框1, 13, 56, 680, 256);
@@ -182,40 +192,39 @@ void MainForm::build_article_group() {
 
 void MainForm::build_settings_column() {
   PLACE(选择框判断标题, this, 11, 108, 80, 24);
-  set_up_check_box(选择框判断标题, QStringLiteral("检测标题"), false);
+  set_up_check_box(选择框判断标题, Control::选择框判断标题);
   PLACE(选择框判断内容, this, 107, 108, 80, 24);
-  set_up_check_box(选择框判断内容, QStringLiteral("检测内容"), false);
+  set_up_check_box(选择框判断内容, Control::选择框判断内容);
 
   PLACE(标签9, this, 0, 148, 105, 24);
   set_up_row_caption(标签9, QStringLiteral("检测多少句："));
   PLACE(编辑框句数, this, 112, 148, 50, 24);
-  set_up_number_edit(编辑框句数, QStringLiteral("10"));
+  set_up_number_edit(编辑框句数, Control::编辑框句数);
   restrict_to_whole_number_typing(编辑框句数);
   new UpDownArrows(编辑框句数, 0, 100);
   PLACE(标签11, this, 0, 180, 105, 24);
   set_up_row_caption(标签11, QStringLiteral("每句最少字数："));
   PLACE(编辑框最少字数, this, 112, 180, 50, 24);
-  set_up_number_edit(编辑框最少字数, QStringLiteral("10"));
+  set_up_number_edit(编辑框最少字数, Control::编辑框最少字数);
   restrict_to_whole_number_typing(编辑框最少字数);
   new UpDownArrows(编辑框最少字数, 0, 100);
   PLACE(标签10, this, 0, 212, 105, 24);
   set_up_row_caption(标签10, QStringLiteral("判断比例(%)："));
   PLACE(编辑框判断比例, this, 112, 212, 50, 24);
-  set_up_number_edit(编辑框判断比例, QStringLiteral("60"));
+  set_up_number_edit(编辑框判断比例, Control::编辑框判断比例);
   restrict_to_whole_number_typing(编辑框判断比例);
   new UpDownArrows(编辑框判断比例, 0, 100);
 
   // Siblings under one parent, so selecting one clears the other.
   PLACE(单选框按未收录率, this, 33, 245, 150, 16);
-  单选框按未收录率->setText(QStringLiteral("按未收录率判断原创"));
-  单选框按未收录率->setChecked(true);
+  set_up_check_box(单选框按未收录率, Control::单选框按未收录率);
   PLACE(单选框按收录率, this, 33, 263, 150, 16);
-  单选框按收录率->setText(QStringLiteral("按收录率判断非原创"));
+  set_up_check_box(单选框按收录率, Control::单选框按收录率);
 
   PLACE(标签2, this, 0, 292, 105, 24);
   set_up_row_caption(标签2, QStringLiteral("访问间隔秒："));
   PLACE(编辑框间隔秒, this, 112, 292, 50, 24);
-  set_up_number_edit(编辑框间隔秒, QStringLiteral("1.5"));
+  set_up_number_edit(编辑框间隔秒, Control::编辑框间隔秒);
   new UpDownArrows(编辑框间隔秒, 0, 5000);
   PLACE(标签4, this, 0, 323, 105, 24);
   set_up_row_caption(标签4, QStringLiteral("搜索引擎："));
@@ -227,12 +236,12 @@ void MainForm::build_settings_column() {
   按钮立即检测->setFont(hei_bold_font(19));
   按钮立即检测->setText(QStringLiteral("立即检测 >>>"));
   PLACE(选择框忽略网址邮箱, this, 11, 411, 173, 24);
-  set_up_check_box(选择框忽略网址邮箱, QStringLiteral("忽略网址邮箱"), true);
+  set_up_check_box(选择框忽略网址邮箱, Control::选择框忽略网址邮箱);
   PLACE(选择框忽略数字, this, 11, 435, 173, 24);
-  set_up_check_box(选择框忽略数字, QStringLiteral("忽略      位以上数字"), true);
+  set_up_check_box(选择框忽略数字, Control::选择框忽略数字);
   // Over the six blanks of the caption above, so the row reads as one sentence.
   PLACE(编辑框数字位数, this, 63, 436, 28, 24);
-  set_up_number_edit(编辑框数字位数, QStringLiteral("5"));
+  set_up_number_edit(编辑框数字位数, Control::编辑框数字位数);
 }
 
 void MainForm::build_bottom_rows() {
@@ -242,14 +251,14 @@ void MainForm::build_bottom_rows() {
                    {QStringLiteral("正常访问"), QStringLiteral("IE的代理"), QStringLiteral("指定代理")});
   PLACE(编辑框IP, this, 112, 497, 168, 24);
   编辑框IP->setFont(song_font(15));
-  编辑框IP->setText(QStringLiteral("127.0.0.1:8080"));
+  编辑框IP->setText(default_text_of(Control::编辑框IP));
   PLACE(选择框浏览器模式检测, this, 299, 497, 125, 24);
   选择框浏览器模式检测->setFont(song_font(15));
-  set_up_check_box(选择框浏览器模式检测, QStringLiteral("浏览器模式检测"), true);
+  set_up_check_box(选择框浏览器模式检测, Control::选择框浏览器模式检测);
   PLACE(选择框删除已检测文件, this, 440, 497, 120, 24);
-  set_up_check_box(选择框删除已检测文件, QStringLiteral("删除已检测文件"), true);
+  set_up_check_box(选择框删除已检测文件, Control::选择框删除已检测文件);
   PLACE(选择框原创, this, 576, 497, 152, 24);
-  set_up_check_box(选择框原创, QStringLiteral("原创文章另存文件夹"), true);
+  set_up_check_box(选择框原创, Control::选择框原创);
   选择框原创->setEnabled(false);
   PLACE(标签6, this, 735, 497, 64, 24);
   标签6->setText(QStringLiteral("文章编码："));
@@ -261,11 +270,10 @@ void MainForm::build_bottom_rows() {
 
   PLACE(选择框屏蔽等待, this, 8, 534, 424, 24);
   选择框屏蔽等待->setFont(song_font(15));
-  set_up_check_box(选择框屏蔽等待, QStringLiteral("当百度屏蔽时自动等待多少分钟（否则弹出信息框提示）："),
-                   true);
+  set_up_check_box(选择框屏蔽等待, Control::选择框屏蔽等待);
   PLACE(编辑框等待分钟, this, 416, 534, 40, 24);
   编辑框等待分钟->setFont(song_font(15));
-  set_up_number_edit(编辑框等待分钟, QStringLiteral("30"));
+  set_up_number_edit(编辑框等待分钟, Control::编辑框等待分钟);
   // Covers the wait row while a batch runs.
   PLACE(进度条数量, this, 8, 530, 536, 32);
   set_up_progress_bar(进度条数量);
@@ -277,7 +285,7 @@ void MainForm::build_bottom_rows() {
   按钮选择文件夹->setStyleSheet(QStringLiteral("text-align: left"));
   // Over the right end of the folder button.
   PLACE(编辑框过滤, this, 845, 534, 48, 24);
-  set_up_number_edit(编辑框过滤, QStringLiteral("*.txt"));
+  set_up_number_edit(编辑框过滤, Control::编辑框过滤);
 
   PLACE(超级链接框3, this, 16, 567, 144, 20);
   set_up_bottom_link(超级链接框3, QStringLiteral("程序说明 README"), link_addresses::readme());

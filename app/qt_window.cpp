@@ -138,6 +138,7 @@ std::string QtWindow::link_address(Control control) const {
 }
 
 MessageAnswer QtWindow::show_message(const Message& message) {
+  if (messages_refused_) return MessageAnswer::cancel;
   return answerer_(message);
 }
 

@@ -20,6 +20,10 @@ class QtWindow : public Window {
 
   void set_message_answerer(MessageAnswerer answerer) { answerer_ = std::move(answerer); }
 
+  // Once the program is ending, no box is shown any more: each is answered Cancel,
+  // as closing it would be, so that a run still unwinding stops at any prompt.
+  void refuse_messages() { messages_refused_ = true; }
+
   // The batch dialogs are Qt's (batch_dialogs.h) until a test puts its own in.
   using FilePicker = std::function<std::vector<std::filesystem::path>(
       const std::string& title, const std::vector<std::string>& filters)>;
@@ -57,6 +61,7 @@ class QtWindow : public Window {
  private:
   MainForm& form_;
   MessageAnswerer answerer_;
+  bool messages_refused_ = false;
   FilePicker file_picker_;
   FolderPicker folder_picker_;
   BrowserView browser_;

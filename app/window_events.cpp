@@ -1,5 +1,6 @@
 #include "app/window_events.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -9,9 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
-#include <cstdlib>
 
-#include "support/detection_settings.h"
 #include "app/enabling_rules.h"
 #include "app/help_message.h"
 #include "app/hyperlink_label.h"
@@ -20,7 +19,9 @@
 #include "app/picture_button.h"
 #include "app/program_objects.h"
 #include "app/qt_text.h"
+#include "app/qt_window.h"
 #include "check/text_expressions.h"
+#include "support/detection_settings.h"
 #include "support/gbk.h"
 
 namespace {
@@ -36,12 +37,9 @@ Message info_message(std::string text, MessageButtons buttons) {
 
 }  // namespace
 
-WindowEvents::WindowEvents(MainForm& form, Window& window, ProgramObjects& objects)
-    : form_(form),
-      window_(window),
-      objects_(objects),
-      open_address_(open_in_system_handler),
-      end_program_([] { std::exit(0); }) {
+WindowEvents::WindowEvents(MainForm& form, QtWindow& window, ProgramObjects& objects)
+    : form_(form), window_(window), objects_(objects), open_address_(open_in_system_handler) {
+  QApplication::setQuitOnLastWindowClosed(false);
   bind_setting_controls();
   bind_commands();
   bind_links();
@@ -117,13 +115,20 @@ void WindowEvents::on_tray_icon_click(TrayClick click) {
   }
   const MessageAnswer answer = window_.show_message(
       info_message(gbk("确定要退出《澜岫·原创文章检测器》吗？"), MessageButtons::ok_cancel));
-  if (answer != MessageAnswer::ok) return;
+  if (answer == MessageAnswer::ok) end_program();
+}
+
+void WindowEvents::end_program() {
+  objects_.stop_requested = true;
+  window_.refuse_messages();
   save_settings(window_, objects_.settings_store);
-  end_program_();
+  // Also ends any event loop nested in the run (a box, a wait for the browser);
+  // the run's own event processing goes on until it sees the stop flag.
+  QCoreApplication::exit(0);
 }
 
 bool WindowEvents::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == &form_ && event->type() == QEvent::Close) save_settings(window_, objects_.settings_store);
+  if (watched == &form_ && event->type() == QEvent::Close) end_program();
   return false;
 }
 

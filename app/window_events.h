@@ -7,7 +7,7 @@
 #include "app/tray_icon.h"
 
 class MainForm;
-class Window;
+class QtWindow;
 struct ProgramObjects;
 
 // The main window's own behaviour: what its creation and closing do, the enabling
@@ -19,20 +19,26 @@ class WindowEvents : public QObject {
  public:
   using AddressOpener = std::function<void(const std::string& address)>;
 
-  // Binds the controls' events. Addresses open in the system's handler for them,
-  // and quitting through the icon ends the process, until set otherwise.
-  WindowEvents(MainForm& form, Window& window, ProgramObjects& objects);
+  // Binds the controls' events. Addresses open in the system's handler for them
+  // until set otherwise. From now on the program ends only through end_program:
+  // Qt would otherwise end it, unsaved, whenever its last visible window closes,
+  // a message box among them while the main window is hidden.
+  WindowEvents(MainForm& form, QtWindow& window, ProgramObjects& objects);
 
   void set_address_opener(AddressOpener opener) { open_address_ = std::move(opener); }
-  void set_program_end(std::function<void()> end_program) { end_program_ = std::move(end_program); }
 
   // Loads the settings into the controls, with the enabling rules, the icon and
   // the window's expressions woven in where each belongs.
   void on_main_window_created();
   void on_tray_icon_click(TrayClick click);
 
+  // Closing the window and OK at the icon's quit prompt end the program: a run
+  // going on is stopped as its stop click would stop it, no box is shown any more,
+  // the settings are saved silently, and the event loop ends with 0 as soon as
+  // the run has unwound back to it (a run nests inside an event handler).
+  void end_program();
+
  protected:
-  // Closing the window saves the settings silently.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -44,9 +50,8 @@ class WindowEvents : public QObject {
   void save_with_message();
 
   MainForm& form_;
-  Window& window_;
+  QtWindow& window_;
   ProgramObjects& objects_;
   TrayIcon tray_icon_;
   AddressOpener open_address_;
-  std::function<void()> end_program_;
 };

@@ -62,7 +62,9 @@ void BatchButtons::start_folder_batch() {
   last_folder_ = *folder;
 
   // The pattern may have changed while the browser was open. The listing lets
-  // events run: the run buttons stay off meanwhile, so no other run starts inside it.
+  // events run: the run buttons stay off meanwhile, so no other run starts inside
+  // it, and only the program's end can raise the stop flag, which must then hold.
+  context_.stop_requested = false;
   enable_run_buttons(window, false);
   const std::vector<std::filesystem::path> paths =
       list_folder_files(window, *folder, window.text(Control::编辑框过滤));
@@ -71,7 +73,6 @@ void BatchButtons::start_folder_batch() {
     return;
   }
 
-  context_.stop_requested = false;
   window.set_caption(Control::按钮选择文件夹, gbk("   立即停止！"));
   window.set_enabled(Control::按钮选择文件夹, true);  // its click is the stop
   run_.run_batch(paths);

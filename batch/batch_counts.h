@@ -4,10 +4,12 @@
 
 // What the last batch did; the counts keep their values until the next batch.
 struct BatchCounts {
-  uint32_t start_ticks = 0;  // the clock when the batch began
-  int examined = 0;          // files checked to the end, whatever the verdict
-  int originals = 0;         // of those, judged original (copied or not)
-  int unreadable = 0;        // files left alone because their bytes could not be read
-  int copy_failures = 0;     // originals kept in place because no copy could be stored
-  int undecided = 0;         // files left alone because the engine's result pages could not be read
+  uint32_t start_ticks = 0;      // the clock when the batch began
+  int examined = 0;              // files checked to the end, whatever the verdict
+  int originals = 0;             // of those, judged original (copied or not)
+  int unreadable = 0;            // files left alone because their bytes could not be read
+  int copy_failures = 0;         // originals kept in place because no copy could be stored
+  int renamed_copies = 0;        // copies stored as "x(2).txt" and so on, beside a different "x.txt"
+  int changed_during_check = 0;  // files kept from deletion because they changed while checked
+  int undecided = 0;             // files left alone because the engine's result pages could not be read
 };

@@ -1,9 +1,10 @@
 #include "batch/batch_paths.h"
 
 #include "support/gbk.h"
+#include "support/utf8.h"
 
-// In UTF-8 file names "/" and "." never occur inside a multi-byte character, so
-// plain byte searches cannot cut a character in two.
+// Neither in UTF-8 nor in GBK do "/" and "." occur inside a multi-byte
+// character, so plain byte searches cannot cut a character in two.
 
 std::filesystem::path directory_of(const std::filesystem::path& path) {
   const std::string& bytes = path.native();
@@ -21,5 +22,26 @@ std::filesystem::path file_name_of(const std::filesystem::path& path) {
 
 std::string title_of(const std::filesystem::path& path) {
   const std::string name = file_name_of(path).native();
-  return gbk_from_utf8(name.substr(0, name.rfind('.')));
+  return gbk_from_native(name.substr(0, name.rfind('.')));
+}
+
+std::string gbk_from_native(std::string_view native) {
+  std::string text;
+  for (;;) {
+    const size_t slash = native.find('/');
+    const std::string_view part = native.substr(0, slash);
+    text += is_well_formed_utf8(part) ? gbk_from_utf8(part) : std::string(part);
+    if (slash == std::string_view::npos) return text;
+    text += '/';
+    native.remove_prefix(slash + 1);
+  }
+}
+
+std::filesystem::path numbered_file_name(const std::filesystem::path& file_name, int number) {
+  if (number == 1) return file_name;
+  const std::string& name = file_name.native();
+  // A hidden name such as ".txt" is all stem: "(2)" after it keeps it hidden.
+  size_t dot = name.rfind('.');
+  if (dot == 0 || dot == std::string::npos) dot = name.size();
+  return name.substr(0, dot) + "(" + std::to_string(number) + ")" + name.substr(dot);
 }

@@ -1,11 +1,13 @@
 #include "batch/batch_run.h"
 
+#include <new>
 #include <optional>
 #include <string>
 
 #include "batch/batch_paths.h"
 #include "batch/batch_summary.h"
 #include "batch/file_encoding.h"
+#include "batch/file_sorting.h"
 #include "batch/originals_folder.h"
 #include "batch/text_file_loader.h"
 #include "check/article_check.h"
@@ -13,6 +15,14 @@
 #include "support/file_io.h"
 #include "support/gbk.h"
 #include "support/window.h"
+
+namespace {
+
+// Larger files are no articles (disk images, videos under a "*" pattern) and are
+// not read: they count as unreadable.
+constexpr size_t kLargestArticleBytes = 64 * 1024 * 1024;
+
+}  // namespace
 
 BatchRun::BatchRun(CheckContext& context, TickClock clock) : context_(context), clock_(std::move(clock)) {}
 
@@ -26,10 +36,12 @@ void BatchRun::run_batch(const std::vector<std::filesystem::path>& paths) {
   if (!paths.empty()) {
     const int total = static_cast<int>(paths.size());
     window.set_progress_maximum(Control::进度条数量, total);
-    const OriginalsFolder originals(paths.front());
+    std::optional<OriginalsFolder> originals;
+    if (copy_originals_) originals.emplace(paths.front());
+    const OriginalsFolder* folder = originals ? &*originals : nullptr;
     window.set_visible(Control::标签提示, true);
     for (int number = 1; number <= total; ++number) {
-      if (examine_file(paths[number - 1], number, total, originals) == Next::leave) break;
+      if (examine_file_within_memory(paths[number - 1], number, total, folder) == Next::leave) break;
     }
     window.set_visible(Control::标签提示, false);
   }
@@ -37,8 +49,20 @@ void BatchRun::run_batch(const std::vector<std::filesystem::path>& paths) {
   show_summary();
 }
 
+BatchRun::Next BatchRun::examine_file_within_memory(const std::filesystem::path& path, int number, int total,
+                                                    const OriginalsFolder* originals) {
+  // Memory running out over one file costs that file, left in place, not the batch.
+  try {
+    return examine_file(path, number, total, originals);
+  } catch (const std::bad_alloc&) {
+    ++counts_.unreadable;
+    if (observer_) observer_({.path = path, .verdict = FileOutcome::Verdict::unreadable});
+    return Next::go_on;
+  }
+}
+
 BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int number, int total,
-                                      const OriginalsFolder& originals) {
+                                      const OriginalsFolder* originals) {
   Window& window = context_.window;
   const bool& stop = context_.stop_requested;
   window.process_pending_events();
@@ -49,37 +73,33 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
 
   const FileEncoding encoding = file_encoding_from_index(window.selected_index(Control::组合框文件编码));
   // The bytes read here are the ones checked and the ones copied.
-  const std::optional<std::string> bytes = read_whole_file(path);
-  if (!bytes) {
+  const std::optional<FileSnapshot> file = read_file_snapshot(path, kLargestArticleBytes);
+  if (!file) {
     ++counts_.unreadable;
+    if (observer_) observer_({.path = path, .verdict = FileOutcome::Verdict::unreadable});
     return Next::go_on;
   }
   std::string title = title_of(path);
   const ArticleVerdict verdict =
-      check_article(context_, false, title, true, text_from_file_bytes(*bytes, encoding), true);
+      check_article(context_, false, title, true, text_from_file_bytes(file->bytes, encoding), true);
   // A check cut short leaves the file as it was, uncounted.
   if (stop) return Next::leave;
   // Without a verdict the file is neither an original to copy nor done with.
   if (verdict == ArticleVerdict::undecided) {
     ++counts_.undecided;
+    if (observer_) observer_({.path = path, .verdict = FileOutcome::Verdict::undecided});
     return Next::go_on;
   }
   const bool original = verdict == ArticleVerdict::original;
 
-  // Without the output folder nothing can be sorted, so nothing is deleted either.
-  bool keep = !originals.ready();
-  if (original) {
-    ++counts_.originals;
-    if (!originals.store_copy(file_name_of(path), *bytes)) {
-      ++counts_.copy_failures;
-      keep = true;
-    }
-  }
-  if (!keep && window.checked(Control::选择框删除已检测文件)) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-  }
+  if (original) ++counts_.originals;
+  const SortedFile sorted = sort_examined_file(
+      path, *file, original, window.checked(Control::选择框删除已检测文件), originals, counts_);
   ++counts_.examined;
+  if (observer_) {
+    const auto verdict = original ? FileOutcome::Verdict::original : FileOutcome::Verdict::not_original;
+    observer_({.path = path, .verdict = verdict, .copied = sorted.copied, .deleted = sorted.deleted});
+  }
   if (stop) return Next::leave;
   window.process_pending_events();
   return Next::go_on;
@@ -89,7 +109,7 @@ void BatchRun::show_position(const std::filesystem::path& path, int number, int 
   context_.window.set_progress_position(Control::进度条数量, number);
   context_.window.set_text(Control::标签提示, gbk("总 ") + std::to_string(total) + gbk(" 个文件，当前第 ") +
                                                   std::to_string(number) + gbk(" 个 >>> ") +
-                                                  gbk_from_utf8(path.native()));
+                                                  gbk_from_native(path.native()));
 }
 
 void BatchRun::reset_batch_controls() {

@@ -10,6 +10,17 @@
 
 class OriginalsFolder;
 
+// What the batch did with one file it finished. A file whose check was cut short
+// by a stop is not finished and not reported.
+struct FileOutcome {
+  // undecided: the engine's result pages could not be read
+  enum class Verdict { original, not_original, unreadable, undecided };
+  const std::filesystem::path& path;
+  Verdict verdict;
+  bool copied = false;   // stored in 另存文件夹[原创文章]
+  bool deleted = false;  // removed from its place
+};
+
 // Milliseconds since some start, wrapping at 32 bits as a tick count does.
 using TickClock = std::function<uint32_t()>;
 
@@ -19,8 +30,9 @@ using TickClock = std::function<uint32_t()>;
 // so, and a summary at the end.
 //
 // A file is deleted only once its bytes were read and checked and, if it was
-// original, its copy is stored for good. A file whose bytes cannot be read is
-// left alone and reported; so is an original that could not be copied.
+// original, its copy is stored for good (see sort_examined_file). A file whose
+// bytes cannot be read, or that is larger than 64 MB, is left alone and
+// reported; so is an original that could not be copied.
 class BatchRun {
  public:
   BatchRun(CheckContext& context, TickClock clock);
@@ -31,11 +43,19 @@ class BatchRun {
 
   const BatchCounts& counts() const { return counts_; }
 
+  // Runs after every finished file (a program without a window lists them).
+  void on_file_finished(std::function<void(const FileOutcome&)> observer) { observer_ = std::move(observer); }
+  // The window's batch always sorts the originals out. Without copying, no
+  // originals folder is made and no file is deleted, as nothing would keep it.
+  void set_copy_originals(bool on) { copy_originals_ = on; }
+
  private:
   enum class Next { go_on, leave };
 
+  Next examine_file_within_memory(const std::filesystem::path& path, int number, int total,
+                                  const OriginalsFolder* originals);
   Next examine_file(const std::filesystem::path& path, int number, int total,
-                    const OriginalsFolder& originals);
+                    const OriginalsFolder* originals);
   void show_position(const std::filesystem::path& path, int number, int total);
   void reset_batch_controls();
   void show_summary();
@@ -43,4 +63,6 @@ class BatchRun {
   CheckContext& context_;
   TickClock clock_;
   BatchCounts counts_;
+  std::function<void(const FileOutcome&)> observer_;
+  bool copy_originals_ = true;
 };

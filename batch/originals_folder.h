@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 // The folder beside a batch's first file that receives the copies of the files
@@ -16,10 +17,14 @@ class OriginalsFolder {
   // the way, no permission): no copy can land, and the batch deletes nothing.
   bool ready() const { return ready_; }
 
-  // Puts `bytes` into the folder as `file_name`, replacing a file of that name,
-  // and makes the new entry durable, so the source may be deleted afterwards.
-  // Never leaves a partial copy under the final name. False when anything fails.
-  bool store_copy(const std::filesystem::path& file_name, std::string_view bytes) const;
+  // Puts `bytes` into the folder as `file_name` and makes the new entry durable,
+  // so the source may be deleted afterwards. A different file that holds the name
+  // is never replaced: the copy takes the next free name, "x(2).txt", "x(3).txt"
+  // and so on; a file there that holds the same bytes already is the copy. Never
+  // leaves a partial copy under a final name. The path of the copy, or nothing
+  // when it could not be stored.
+  std::optional<std::filesystem::path> store_copy(const std::filesystem::path& file_name,
+                                                  std::string_view bytes) const;
 
  private:
   std::filesystem::path path_;

@@ -11,11 +11,17 @@
 //
 // The engine runs in a child process, so its record of every request does not
 // count in this process's memory.
+//
+// Beside the window program's batch, the command-line program over the same kind
+// of folder with the same settings: its time per file (process start included)
+// and its peak memory for 100 and for 1,000 files, which should be about the same.
 
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -29,55 +35,17 @@
 #include "search/engine_query.h"
 #include "search/engine_table.h"
 #include "support/gbk.h"
+#include "tests/testsupport/engine_process.h"
 #include "tests/testsupport/fake_window.h"
 #include "tests/testsupport/file_bytes.h"
-#include "tests/testsupport/http_search_site.h"
-#include "tests/testsupport/local_engine.h"
 #include "tests/testsupport/temp_dir.h"
+
+extern char** environ;
 
 namespace {
 
 constexpr int kBaidu = 0;
 constexpr int kBareRequests = 1000;
-
-// The local engine in a child process, serving until this process lets go.
-class EngineProcess {
- public:
-  EngineProcess() {
-    int port_pipe[2];
-    int hold_pipe[2];
-    if (pipe(port_pipe) != 0 || pipe(hold_pipe) != 0) std::abort();
-    child_ = fork();
-    if (child_ == 0) {
-      close(port_pipe[0]);
-      close(hold_pipe[1]);
-      SearchSite site;
-      LocalEngine engine([&site](const ReceivedRequest& request) { return site.answer(request); });
-      const int port = engine.port();
-      if (write(port_pipe[1], &port, sizeof port) != sizeof port) _exit(1);
-      char byte;
-      while (read(hold_pipe[0], &byte, 1) > 0) {
-      }
-      _exit(0);
-    }
-    close(port_pipe[1]);
-    close(hold_pipe[0]);
-    hold_ = hold_pipe[1];
-    if (read(port_pipe[0], &port_, sizeof port_) != sizeof port_) std::abort();
-    close(port_pipe[0]);
-  }
-  ~EngineProcess() {
-    close(hold_);
-    waitpid(child_, nullptr, 0);
-  }
-
-  std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
-
- private:
-  pid_t child_ = -1;
-  int hold_ = -1;
-  int port_ = 0;
-};
 
 const EngineProcess& engine() {
   static const EngineProcess process;
@@ -211,7 +179,8 @@ void BM_BatchWithoutSearches(benchmark::State& state) {
   const int file_count = static_cast<int>(state.range(0));
   BatchBench bench(file_count);
   auto& [folder, paths, window, stop, expressions, seeder] = bench;
-  CheckContext context{window, stop, expressions, seeder, [](std::string_view, int) { return SentenceAnswer{}; }};
+  CheckContext context{window, stop, expressions, seeder,
+                       [](std::string_view, int) { return SentenceAnswer{}; }};
   BatchRun batch(context, monotonic_milliseconds);
   const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) batch.run_batch(paths);
@@ -220,6 +189,53 @@ void BM_BatchWithoutSearches(benchmark::State& state) {
   state.counters["us_per_file"] = spent.count() / file_count;
 }
 BENCHMARK(BM_BatchWithoutSearches)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The command-line program over `file_count` such files in one folder, with the
+// window batch's settings as options; its peak memory from the kernel's record.
+void BM_CommandOverFiles(benchmark::State& state) {
+  const int file_count = static_cast<int>(state.range(0));
+  BatchBench bench(file_count);
+  const std::filesystem::path settings = bench.folder / "settings.ini";
+  write_file_bytes(settings, "");
+  std::vector<std::string> words = {CLI_PROGRAM,        "--settings",
+                                    settings.string(),  "--content",
+                                    "--judge",          "indexed",
+                                    "--sentences",      "1",
+                                    "--ratio",          "60",
+                                    "--interval",       "0",
+                                    "--min-chars",      "0",
+                                    "--engine",         "baidu",
+                                    "--proxy",          engine().address(),
+                                    "--copy-originals", "--delete-checked",
+                                    "--quiet",          bench.folder.path().string()};
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t quiet;
+  posix_spawn_file_actions_init(&quiet);
+  posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+
+  int wait_status = 0;
+  rusage usage{};
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) {
+    pid_t child = -1;
+    if (posix_spawn(&child, CLI_PROGRAM, &quiet, nullptr, argv.data(), environ) != 0) std::abort();
+    wait4(child, &wait_status, 0, &usage);
+  }
+  const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
+  posix_spawn_file_actions_destroy(&quiet);
+
+  // Every file original: status 0, and each one moved into the originals folder.
+  if (!WIFEXITED(wait_status) || WEXITSTATUS(wait_status) != 0 ||
+      std::distance(std::filesystem::directory_iterator(bench.folder / "另存文件夹[原创文章]"), {}) !=
+          file_count)
+    state.SkipWithError("not every file was examined and copied");
+  state.counters["us_per_file"] = spent.count() / file_count;
+  state.counters["files_per_s"] = 1e6 * file_count / spent.count();
+  state.counters["peak_kB"] = static_cast<double>(usage.ru_maxrss);
+}
+BENCHMARK(BM_CommandOverFiles)->Arg(100)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_BatchOfFiles)->Arg(1000)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
 

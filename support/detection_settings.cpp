@@ -1,6 +1,7 @@
 #include "support/detection_settings.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -41,7 +42,7 @@ void load_row(Window& window, const ProfileStore& store, const DetectionSetting&
   }
 }
 
-bool save_row(const Window& window, ProfileStore& store, const DetectionSetting& setting) {
+ProfileWrite save_row(const Window& window, ProfileStore& store, const DetectionSetting& setting) {
   switch (setting.form) {
     case SettingForm::check_box:
       return store.save_check_box(window, setting.control);
@@ -52,7 +53,19 @@ bool save_row(const Window& window, ProfileStore& store, const DetectionSetting&
     case SettingForm::selection:
       return store.write_number(gbk(setting.key), window.selected_index(setting.control));
   }
-  return false;
+  return {std::make_error_code(std::errc::invalid_argument)};
+}
+
+// Why a save failed, in the user's words.
+std::string failure_cause(const std::error_code& error) {
+  if (error == std::errc::invalid_argument) return gbk("有一项设置无法写成配置文件中的一行。");
+  if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
+      error == std::errc::read_only_file_system)
+    return gbk("没有写入这个文件或其文件夹的权限。");
+  if (error == std::errc::no_space_on_device || error.value() == EDQUOT) return gbk("磁盘已满。");
+  if (error == std::errc::not_a_directory) return gbk("文件的路径中有一项不是文件夹。");
+  if (error == std::errc::no_such_file_or_directory) return gbk("文件所在的文件夹不存在。");
+  return gbk_from_utf8(error.message());
 }
 
 }  // namespace
@@ -69,21 +82,23 @@ void load_settings(Window& window, ProfileStore& store, const std::function<void
   }
 }
 
-bool save_settings(const Window& window, ProfileStore& store) {
+ProfileWrite save_settings(const Window& window, ProfileStore& store) {
   store.set_section(gbk(kSettingsSection));
-  bool all_written = true;
+  ProfileWrite first_failure;
   for (const DetectionSetting& setting : kDetectionSettings) {
-    all_written = save_row(window, store, setting) && all_written;
+    const ProfileWrite row = save_row(window, store, setting);
+    if (first_failure.written()) first_failure = row;
   }
-  return all_written;
+  return first_failure;
 }
 
 void save_settings_with_message(Window& window, ProfileStore& store, const std::filesystem::path& file) {
-  if (save_settings(window, store)) {
+  const ProfileWrite saved = save_settings(window, store);
+  if (saved.written()) {
     window.show_message({gbk("保存完毕！"), gbk("信息："), MessageButtons::ok, MessageIcon::none});
     return;
   }
   window.show_message({gbk("配置没有保存成功，无法写入文件：\r\n") + gbk_from_utf8(file.string()) +
-                           gbk("\r\n请检查这个文件夹能否写入，或磁盘是否已满。"),
+                           gbk("\r\n原因：") + failure_cause(saved.error),
                        gbk("信息："), MessageButtons::ok, MessageIcon::warning});
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string_view>
 
+#include "support/profile_file.h"
 #include "support/window.h"
 
 class ProfileStore;
@@ -61,9 +62,9 @@ inline constexpr std::array<DetectionSetting, 22> kDetectionSettings{{
 void load_settings(Window& window, ProfileStore& store, const std::function<void(Control)>& after_row);
 
 // Writes every setting from its control, in table order, going on past a failed
-// write. True when every write succeeded.
-bool save_settings(const Window& window, ProfileStore& store);
+// write. Failed with the first failure's reason when any write failed.
+ProfileWrite save_settings(const Window& window, ProfileStore& store);
 
 // save_settings, then tells the user: "保存完毕！" when it worked, otherwise a
-// warning that names `file` as the place that could not be written.
+// warning that names `file` and why it could not be written.
 void save_settings_with_message(Window& window, ProfileStore& store, const std::filesystem::path& file);

@@ -38,6 +38,11 @@ std::string cut_to_limit(std::string_view value) {
   return std::string(value.substr(0, end));
 }
 
+// What the failed call before reported; a failure that left errno unset still fails.
+ProfileWrite system_failure() {
+  return {std::error_code(errno != 0 ? errno : EIO, std::system_category())};
+}
+
 }  // namespace
 
 std::string read_profile_string(const std::filesystem::path& file, std::string_view section,
@@ -50,14 +55,18 @@ std::string read_profile_string(const std::filesystem::path& file, std::string_v
   return cut_to_limit(value ? *value : default_value);
 }
 
-bool write_profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                          std::string_view value) {
-  if (file.empty() || !is_writable_profile_entry(section, key, value)) return false;
+ProfileWrite write_profile_string(const std::filesystem::path& file, std::string_view section,
+                                  std::string_view key, std::string_view value) {
+  if (file.empty() || !is_writable_profile_entry(section, key, value))
+    return {std::make_error_code(std::errc::invalid_argument)};
+  errno = 0;
   const std::optional<std::string> old_text = read_file_or_empty(file);
-  if (!old_text) return false;
+  if (!old_text) return system_failure();
   const std::string new_text = with_profile_value(*old_text, section, key, value);
-  if (new_text == *old_text) return true;  // already stored
+  if (new_text == *old_text) return {};  // already stored
   // A file the user made read-only stays as it is, as Windows would leave it.
-  if (::access(file.c_str(), W_OK) != 0 && errno != ENOENT) return false;
-  return replace_file_atomically(file, new_text);
+  if (::access(file.c_str(), W_OK) != 0 && errno != ENOENT) return system_failure();
+  errno = 0;
+  if (!replace_file_atomically(file, new_text)) return system_failure();
+  return {};
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 // Reading and writing one key of a profile (INI) file in GBK, as the Windows
 // profile-string functions do (the format is described in profile_text.h). The
@@ -20,10 +21,18 @@ inline constexpr size_t kProfileValueLimit = 10239;
 std::string read_profile_string(const std::filesystem::path& file, std::string_view section,
                                 std::string_view key, std::string_view default_value);
 
+// The outcome of writing one key: why it was not written, if it was not. The
+// system's error for the file (errno), or std::errc::invalid_argument when the
+// entry cannot be written as one line that reads back (is_writable_profile_entry).
+struct ProfileWrite {
+  std::error_code error;
+  bool written() const { return !error; }
+};
+
 // Sets `key` in `section` to `value` (verbatim), creating the file, the section or
 // the key as needed; every other line keeps its bytes. The new file is written
 // beside the old one and renamed over it, so a failed save leaves the old file as
-// it was. False when the file could not be read or replaced, or when the entry
-// cannot be written as one line that reads back (see is_writable_profile_entry).
-bool write_profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                          std::string_view value);
+// it was. Fails when the file could not be read or replaced, or when the entry
+// cannot be written.
+ProfileWrite write_profile_string(const std::filesystem::path& file, std::string_view section,
+                                  std::string_view key, std::string_view value);

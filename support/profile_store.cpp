@@ -21,8 +21,20 @@ const std::string& word_for(bool value) {
   return value ? yes : no;
 }
 
+// CR and LF never occur inside a GBK character, so bytes can be compared alone.
 std::string encode_text(std::string_view text) {
-  return replace_all_exact(text, "\r\n", line_break_marker());
+  std::string encoded;
+  encoded.reserve(text.size());
+  for (size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != '\r' && text[at] != '\n') {
+      encoded += text[at];
+      continue;
+    }
+    // A CR LF pair is one break; so is a lone CR or LF.
+    if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') ++at;
+    encoded += line_break_marker();
+  }
+  return encoded;
 }
 
 std::string decode_text(std::string_view stored) {
@@ -71,11 +83,11 @@ std::string ProfileStore::read_stored(std::string_view key, std::string_view sto
   return read_profile_string(file_path_, section_name_, key, stored_default);
 }
 
-bool ProfileStore::write_stored(std::string_view key, std::string_view stored) {
+ProfileWrite ProfileStore::write_stored(std::string_view key, std::string_view stored) {
   return write_profile_string(file_path_, section_name_, key, stored);
 }
 
-bool ProfileStore::write_text(std::string_view key, std::string_view text) {
+ProfileWrite ProfileStore::write_text(std::string_view key, std::string_view text) {
   return write_stored(key, encode_text(text));
 }
 
@@ -83,7 +95,7 @@ std::string ProfileStore::read_text(std::string_view key, std::string_view defau
   return decode_text(read_stored(key, encode_text(default_text)));
 }
 
-bool ProfileStore::write_number(std::string_view key, double value) {
+ProfileWrite ProfileStore::write_number(std::string_view key, double value) {
   return write_stored(key, format_number(value));
 }
 
@@ -91,7 +103,7 @@ double ProfileStore::read_number(std::string_view key, double default_value) con
   return parse_number(read_stored(key, format_number(default_value)));
 }
 
-bool ProfileStore::write_bool(std::string_view key, bool value) {
+ProfileWrite ProfileStore::write_bool(std::string_view key, bool value) {
   return write_stored(key, word_for(value));
 }
 
@@ -103,7 +115,7 @@ bool ProfileStore::read_bool_lenient(std::string_view key, bool default_value) c
   return read_stored(key, word_for(default_value)) != word_for(false);
 }
 
-bool ProfileStore::save_check_box(const Window& window, Control check_box) {
+ProfileWrite ProfileStore::save_check_box(const Window& window, Control check_box) {
   return write_bool(window.caption(check_box), window.checked(check_box));
 }
 
@@ -114,7 +126,7 @@ bool ProfileStore::load_check_box(Window& window, Control check_box) const {
 }
 
 // A radio button keeps its state the way a check box does.
-bool ProfileStore::save_radio(const Window& window, Control radio) {
+ProfileWrite ProfileStore::save_radio(const Window& window, Control radio) {
   return save_check_box(window, radio);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "support/profile_file.h"
 #include "support/window.h"
 
 // Named settings in one section of a profile (INI) file at a time, in three value
@@ -11,27 +12,27 @@
 // captions. Every read and write goes to the file at once (profile_file.h).
 //
 // Value forms, as stored in the file:
-// - text: CR LF pairs become "┊*┊" (and back on reading);
+// - text: line breaks become "┊*┊" and read back as CR LF pairs; a lone LF or CR
+//   counts as a line break too, so that every text keeps to its one line;
 // - number: a double in the general 13-significant-digit form ("2", "1.5", "0.1");
 //   reading maps full-width digits and signs first and takes the leading number;
 // - boolean: "真" or "假".
 // The default of a read is put into the stored form first, so that a missing key
 // reads back as the default.
 //
-// Writes return false when the file could not be written; the old file is then
-// left as it was.
+// A write that fails says why (profile_file.h); the old file is then left as it was.
 class ProfileStore {
  public:
   void open_profile(std::filesystem::path file_path, std::string_view section_name = {});
   void set_section(std::string_view section_name);
 
-  bool write_text(std::string_view key, std::string_view text);
+  ProfileWrite write_text(std::string_view key, std::string_view text);
   std::string read_text(std::string_view key, std::string_view default_text) const;
 
-  bool write_number(std::string_view key, double value);
+  ProfileWrite write_number(std::string_view key, double value);
   double read_number(std::string_view key, double default_value) const;
 
-  bool write_bool(std::string_view key, bool value);
+  ProfileWrite write_bool(std::string_view key, bool value);
   // True exactly when the stored text is "真".
   bool read_bool(std::string_view key, bool default_value) const;
   // True unless the stored text is "假".
@@ -40,14 +41,14 @@ class ProfileStore {
   // A check box or radio button is stored under its caption, byte for byte.
   // Loading sets the control to what was read (its own state when the key is
   // missing) and returns it; a radio button's partners are the caller's business.
-  bool save_check_box(const Window& window, Control check_box);
+  ProfileWrite save_check_box(const Window& window, Control check_box);
   bool load_check_box(Window& window, Control check_box) const;
-  bool save_radio(const Window& window, Control radio);
+  ProfileWrite save_radio(const Window& window, Control radio);
   bool load_radio(Window& window, Control radio) const;
 
  private:
   std::string read_stored(std::string_view key, std::string_view stored_default) const;
-  bool write_stored(std::string_view key, std::string_view stored);
+  ProfileWrite write_stored(std::string_view key, std::string_view stored);
 
   std::filesystem::path file_path_;
   std::string section_name_;

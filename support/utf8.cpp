@@ -34,3 +34,12 @@ size_t decode_utf8(std::string_view s, char32_t& c) {
   c = value;
   return length;
 }
+
+bool is_well_formed_utf8(std::string_view s) {
+  while (!s.empty()) {
+    char32_t c = 0;
+    s.remove_prefix(decode_utf8(s, c));
+    if (c == kIllFormedUtf8) return false;
+  }
+  return true;
+}

@@ -11,3 +11,6 @@ inline constexpr char32_t kIllFormedUtf8 = 0xFFFFFFFF;
 // length of its longest start that could still have become well-formed (at
 // least 1), which is replaced as one unit, as Unicode recommends.
 size_t decode_utf8(std::string_view s, char32_t& c);
+
+// True when every byte of `s` belongs to a well-formed UTF-8 sequence.
+bool is_well_formed_utf8(std::string_view s);

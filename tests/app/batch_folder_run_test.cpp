@@ -110,3 +110,29 @@ TEST_F(BatchFolderRunTest, ClickSortsTheFolderAgainstTheEngineAndShowsTheSummary
 }
 
 }  // namespace
+
+TEST_F(BatchFolderRunTest, ClosingTheWindowDuringTheBatchDeletesNothingMore) {
+  // The first search is slow to answer, so that the window closes while it is on its way.
+  engine.serve([this](const ReceivedRequest& request) {
+    Reply reply = site.answer(request);
+    if (engine.requests().size() == 1) reply.pause_ms = 500;
+    return reply;
+  });
+  form().show();
+  std::set<std::string> names_at_close;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (engine.requests().empty() || !form().isVisible()) return;
+    names_at_close = names_in(articles);
+    form().close();
+  });
+  closer.start(10);
+
+  const int exit_code = run_event_loop([&] { form().按钮选择文件夹->click(); });
+
+  EXPECT_EQ(exit_code, 0);
+  EXPECT_TRUE(names_at_close.contains("抄袭.txt") || names_at_close.contains("原创.txt"));
+  EXPECT_EQ(names_in(articles), names_at_close);
+  EXPECT_EQ(engine.requests().size(), 1u);
+  EXPECT_TRUE(messages.empty());
+}

@@ -96,3 +96,26 @@ TEST_F(CheckRunTest, SecondClickDuringTheIntervalStopsWithoutVerdict) {
   EXPECT_EQ(window().text(Control::状态条), gbk("检测完毕！"));
   EXPECT_EQ(window().caption(Control::按钮立即检测), gbk("立即检测 >>>"));
 }
+
+TEST_F(CheckRunTest, ClosingTheWindowDuringTheRunStopsItAndEndsTheProgram) {
+  open_with_interval("30");
+  form().show();
+  size_t queries_at_close = 0;
+  // Closes the window once the first search has reached the engine: during that
+  // search or the long interval after it.
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (engine.requests().empty() || !form().isVisible()) return;
+    queries_at_close = engine.requests().size();
+    form().close();
+  });
+  closer.start(10);
+
+  const int exit_code = run_event_loop([&] { form().按钮立即检测->click(); });
+
+  EXPECT_EQ(exit_code, 0);
+  EXPECT_EQ(queries_at_close, 1u);
+  EXPECT_EQ(engine.requests().size(), queries_at_close);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_NE(read_file_bytes(configuration_path()).find(gbk("间隔秒=30")), std::string::npos);
+}

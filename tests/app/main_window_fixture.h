@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -14,10 +16,24 @@
 #include "tests/testsupport/temp_dir.h"
 
 // A main window whose 主配置.ini lies in a fresh folder. Message boxes are
-// recorded and answered with `answer`; addresses and the end of the program are
-// recorded instead of acted on.
+// recorded and answered with `answer`; addresses are recorded instead of opened.
 class MainWindowTest : public testing::Test {
  protected:
+  // What run_event_loop returns when the loop has not ended after 30 s.
+  static constexpr int kStillRunning = 99;
+
+  // Runs the application's event loop, as the program does, with `first` as its
+  // first event; returns the loop's exit code. A loop that does not end fails the
+  // test rather than hanging it.
+  static int run_event_loop(const std::function<void()>& first) {
+    QTimer::singleShot(0, first);
+    QTimer hang_guard;
+    hang_guard.setSingleShot(true);
+    QObject::connect(&hang_guard, &QTimer::timeout, [] { QCoreApplication::exit(kStillRunning); });
+    hang_guard.start(30000);
+    return QApplication::exec();
+  }
+
   std::filesystem::path configuration_path() const { return folder / "主配置.ini"; }
 
   // Creates the window (which loads the settings) on `configuration`.
@@ -32,12 +48,12 @@ class MainWindowTest : public testing::Test {
     });
     main_window_->events().set_address_opener(
         [this](const std::string& address) { opened.push_back(address); });
-    main_window_->events().set_program_end([this] { ++program_ends; });
     return *main_window_;
   }
   MainWindow& open_window() { return open_window(configuration_path()); }
 
   Window& window() { return main_window_->window(); }
+  QtWindow& qt_window() { return main_window_->window(); }
   MainForm& form() { return main_window_->form(); }
   WindowEvents& events() { return main_window_->events(); }
   ProgramObjects& objects() { return *objects_; }
@@ -47,7 +63,6 @@ class MainWindowTest : public testing::Test {
   std::function<void(const Message&)> on_message;  // sees each box while it is open
   MessageAnswer answer = MessageAnswer::ok;
   std::vector<std::string> opened;
-  int program_ends = 0;
 
  private:
   std::unique_ptr<ProgramObjects> objects_;

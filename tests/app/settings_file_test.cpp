@@ -32,7 +32,7 @@ TEST_F(MainWindowTest, SaveWritesTheTwentyTwoKeysInOrder) {
   w.set_text(Control::编辑框内容, gbk("第一行\r\n第二行"));
   w.set_selected_index(Control::组合框文件编码, 4);
 
-  ASSERT_TRUE(save_settings(w, objects().settings_store));
+  ASSERT_TRUE(save_settings(w, objects().settings_store).written());
 
   EXPECT_EQ(
       read_file_bytes(configuration_path()),
@@ -121,14 +121,14 @@ TEST_F(MainWindowTest, WhatIsSavedLoadsBackUnchanged) {
   window().set_text(Control::编辑框内容, gbk("甲\r\n\r\n乙┊*┊丙"));
   window().set_checked(Control::选择框判断内容, true);
   window().set_selected_index(Control::组合框引擎, 3);
-  ASSERT_TRUE(save_settings(window(), objects().settings_store));
+  ASSERT_TRUE(save_settings(window(), objects().settings_store).written());
   const std::string saved = read_file_bytes(configuration_path());
 
   open_window();
   EXPECT_EQ(window().text(Control::编辑框内容), gbk("甲\r\n\r\n乙\r\n丙"));
   EXPECT_TRUE(window().checked(Control::选择框判断内容));
   EXPECT_EQ(window().selected_index(Control::组合框引擎), 3);
-  ASSERT_TRUE(save_settings(window(), objects().settings_store));
+  ASSERT_TRUE(save_settings(window(), objects().settings_store).written());
   EXPECT_EQ(read_file_bytes(configuration_path()), saved);
 }
 
@@ -159,15 +159,24 @@ TEST_F(MainWindowTest, AFailedSaveWarnsWithThePathInsteadOfConfirming) {
   EXPECT_EQ(messages[0].icon, MessageIcon::warning);
   EXPECT_EQ(messages[0].text.find(gbk("保存完毕！")), std::string::npos);
   EXPECT_NE(messages[0].text.find(gbk_from_utf8(unwritable.string())), std::string::npos);
+  EXPECT_NE(messages[0].text.find(gbk("原因：文件的路径中有一项不是文件夹。")), std::string::npos);
   EXPECT_TRUE(window().checked(Control::选择框判断标题));
   EXPECT_EQ(read_file_bytes(folder / "不是文件夹"), "x");
 }
 
-TEST_F(MainWindowTest, ClosingSavesSilently) {
+TEST_F(MainWindowTest, ATitleWithALoneLineFeedIsSavedAndReadBack) {
+  open_window();
+  window().set_text(Control::编辑框标题, gbk("两行\n标题"));
+  ASSERT_TRUE(save_settings(window(), objects().settings_store).written());
+  open_window();
+  EXPECT_EQ(window().text(Control::编辑框标题), gbk("两行\r\n标题"));
+}
+
+TEST_F(MainWindowTest, ClosingSavesSilentlyAndEndsTheProgram) {
   open_window();
   window().set_checked(Control::选择框判断标题, true);
   form().show();
-  form().close();
+  EXPECT_EQ(run_event_loop([&] { form().close(); }), 0);
   EXPECT_TRUE(messages.empty());
   EXPECT_NE(read_file_bytes(configuration_path()).find(gbk("检测标题=真")), std::string::npos);
 }
@@ -176,6 +185,6 @@ TEST_F(MainWindowTest, ClosingWhereNothingCanBeWrittenStaysSilent) {
   write_file_bytes(folder / "file", "x");
   open_window(folder / "file" / "主配置.ini");
   form().show();
-  form().close();
+  EXPECT_EQ(run_event_loop([&] { form().close(); }), 0);
   EXPECT_TRUE(messages.empty());
 }

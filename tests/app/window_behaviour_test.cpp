@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include "app/help_message.h"
 #include "app/hyperlink_label.h"
 #include "app/picture_button.h"
+#include "app/qt_message_box.h"
 #include "support/gbk.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/testsupport/file_bytes.h"
@@ -169,17 +171,41 @@ TEST_F(MainWindowTest, ALeftClickOnTheIconHidesAndShowsTheWindow) {
 TEST_F(MainWindowTest, QuittingThroughTheIconAsksThenSavesAndEnds) {
   open_window();
   window().set_checked(Control::选择框判断标题, true);
-  answer = MessageAnswer::cancel;
-  events().on_tray_icon_click(TrayClick::right);
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, gbk("确定要退出《澜岫·原创文章检测器》吗？"));
-  EXPECT_EQ(messages[0].buttons, MessageButtons::ok_cancel);
-  EXPECT_EQ(program_ends, 0);
-  EXPECT_FALSE(std::filesystem::exists(configuration_path()));
+  const int exit_code = run_event_loop([&] {
+    answer = MessageAnswer::cancel;
+    events().on_tray_icon_click(TrayClick::right);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, gbk("确定要退出《澜岫·原创文章检测器》吗？"));
+    EXPECT_EQ(messages[0].buttons, MessageButtons::ok_cancel);
+    EXPECT_FALSE(std::filesystem::exists(configuration_path()));
 
-  answer = MessageAnswer::ok;
-  events().on_tray_icon_click(TrayClick::right);
-  EXPECT_EQ(program_ends, 1);
+    answer = MessageAnswer::ok;
+    events().on_tray_icon_click(TrayClick::right);
+  });
+  EXPECT_EQ(exit_code, 0);
   EXPECT_EQ(messages.size(), 2u);
   EXPECT_NE(read_file_bytes(configuration_path()).find(gbk("检测标题=真")), std::string::npos);
+}
+
+TEST_F(MainWindowTest, AHiddenWindowOutlivesAMessageBoxAnsweredCancel) {
+  open_window();
+  qt_window().set_message_answerer(show_message_box);
+  form().show();
+  const int exit_code = run_event_loop([&] {
+    events().on_tray_icon_click(TrayClick::left);
+    // The quit prompt, a real box, answered Cancel once it is open.
+    QTimer::singleShot(0, [] {
+      for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (box != nullptr && box->isVisible()) box->button(QMessageBox::Cancel)->click();
+      }
+    });
+    events().on_tray_icon_click(TrayClick::right);
+    // Reached only if the loop goes on after the box; Qt's own end of the loop, when
+    // it happens, comes first, as it is posted while the box closes.
+    QTimer::singleShot(100, [] { QCoreApplication::exit(7); });
+  });
+  EXPECT_EQ(exit_code, 7);
+  EXPECT_FALSE(form().isVisible());
+  EXPECT_FALSE(std::filesystem::exists(configuration_path()));
 }

@@ -25,9 +25,19 @@ TEST(BatchPaths, TitleIsTheNameUpToItsLastDotInGbk) {
   // Dots in folder names do not count.
   EXPECT_EQ(title_of("/x.y/readme"), "readme");
   EXPECT_EQ(title_of("/x/标题.txt"), gbk("标题"));
-  // What GBK lacks becomes "?"; so does a name that is not UTF-8.
+  // What GBK lacks becomes "?"; a name that is not UTF-8 is GBK already.
   EXPECT_EQ(title_of("/x/emoji\xF0\x9F\x98\x80.txt"), "emoji?");
-  EXPECT_EQ(title_of("/x/latin\xE9.txt"), "latin?");
+  EXPECT_EQ(title_of("/x/" + gbk("国标") + ".txt"), gbk("国标"));
+  // The path shown converts each part by its own encoding.
+  EXPECT_EQ(gbk_from_native("/文章/" + gbk("国标") + ".txt"), gbk("/文章/国标.txt"));
+}
+
+TEST(BatchPaths, SameNamedCopiesAreNumberedBeforeTheExtension) {
+  EXPECT_EQ(numbered_file_name("x.txt", 1), "x.txt");
+  EXPECT_EQ(numbered_file_name("x.txt", 2), "x(2).txt");
+  EXPECT_EQ(numbered_file_name("2024.新闻.txt", 10), "2024.新闻(10).txt");
+  EXPECT_EQ(numbered_file_name("没有扩展名", 3), "没有扩展名(3)");
+  EXPECT_EQ(numbered_file_name(".txt", 2), ".txt(2)");
 }
 
 TEST(FormatDuration, EachUnitFromItsLimitOnRoundedAfterTheChoice) {

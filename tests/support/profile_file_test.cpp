@@ -67,10 +67,10 @@ TEST_F(ProfileFile, WindowsWrittenFileIsReadAndUpdatedWithoutLosingOtherLines) {
   EXPECT_EQ(read_profile_string(file, "PROXY", "hOST", ""), "example.org");
   EXPECT_EQ(read_profile_string(file, section, gbk("引擎"), "3"), "3");
 
-  EXPECT_TRUE(write_profile_string(file, section, gbk("句数"), "30"));
-  EXPECT_TRUE(write_profile_string(file, section, gbk("引擎"), "2"));
-  EXPECT_TRUE(write_profile_string(file, "proxy", "HOST", "127.0.0.1"));
-  EXPECT_TRUE(write_profile_string(file, gbk("新节"), "k", "v"));
+  EXPECT_TRUE(write_profile_string(file, section, gbk("句数"), "30").written());
+  EXPECT_TRUE(write_profile_string(file, section, gbk("引擎"), "2").written());
+  EXPECT_TRUE(write_profile_string(file, "proxy", "HOST", "127.0.0.1").written());
+  EXPECT_TRUE(write_profile_string(file, gbk("新节"), "k", "v").written());
   EXPECT_EQ(read_file_bytes(file), gbk("; 原创检测的设置\r\n"
                                        "[基本配置]\r\n"
                                        "检测标题=真\r\n"
@@ -85,7 +85,7 @@ TEST_F(ProfileFile, WindowsWrittenFileIsReadAndUpdatedWithoutLosingOtherLines) {
 }
 
 TEST_F(ProfileFile, FirstWriteCreatesTheFile) {
-  EXPECT_TRUE(write_profile_string(file, section, gbk("检测标题"), gbk("真")));
+  EXPECT_TRUE(write_profile_string(file, section, gbk("检测标题"), gbk("真")).written());
   EXPECT_EQ(read_file_bytes(file), gbk("[基本配置]\r\n检测标题=真\r\n"));
   EXPECT_EQ(files_in(dir.path()), std::vector<fs::path>{"主配置.ini"});
 }
@@ -128,9 +128,9 @@ TEST_F(ProfileFile, LongValuesAreCutAtTheBufferLimitWithoutHalfCharacters) {
 
 TEST_F(ProfileFile, UnwritableEntriesAreRefusedAndTheFileIsLeftAlone) {
   write_file_bytes(file, "[s]\r\nk=1\r\n");
-  EXPECT_FALSE(write_profile_string(file, "s", "k", "two\nlines"));
-  EXPECT_FALSE(write_profile_string(file, "s", " ", "v"));
-  EXPECT_FALSE(write_profile_string("", "s", "k", "v"));
+  EXPECT_EQ(write_profile_string(file, "s", "k", "two\nlines").error, std::errc::invalid_argument);
+  EXPECT_FALSE(write_profile_string(file, "s", " ", "v").written());
+  EXPECT_FALSE(write_profile_string("", "s", "k", "v").written());
   EXPECT_EQ(read_file_bytes(file), "[s]\r\nk=1\r\n");
 }
 
@@ -139,7 +139,7 @@ TEST_F(ProfileFile, FailedSaveKeepsTheOldFileAndRemovesTheTemporary) {
   write_file_bytes(file, old_bytes);
   {
     const FileSizeLimit disk_nearly_full(4096);
-    EXPECT_FALSE(write_profile_string(file, section, gbk("内容"), std::string(8192, 'x')));
+    EXPECT_FALSE(write_profile_string(file, section, gbk("内容"), std::string(8192, 'x')).written());
   }
   EXPECT_EQ(read_file_bytes(file), old_bytes);
   EXPECT_EQ(files_in(dir.path()), std::vector<fs::path>{"主配置.ini"});
@@ -148,7 +148,7 @@ TEST_F(ProfileFile, FailedSaveKeepsTheOldFileAndRemovesTheTemporary) {
 TEST_F(ProfileFile, SaveIntoAPathWhoseDirectoryIsAFileFails) {
   write_file_bytes(dir / "not-a-directory", "x");
   const fs::path impossible = dir / "not-a-directory" / "主配置.ini";
-  EXPECT_FALSE(write_profile_string(impossible, "s", "k", "v"));
+  EXPECT_EQ(write_profile_string(impossible, "s", "k", "v").error, std::errc::not_a_directory);
   EXPECT_EQ(read_profile_string(impossible, "s", "k", "dflt"), "dflt");
   EXPECT_EQ(read_file_bytes(dir / "not-a-directory"), "x");
 }
@@ -157,7 +157,7 @@ TEST_F(ProfileFile, SettingsThatCannotBeReadAreNotReplaced) {
   fs::create_directory(file);
   write_file_bytes(file / "inside", "x");
   EXPECT_EQ(read_profile_string(file, "s", "k", "dflt"), "dflt");
-  EXPECT_FALSE(write_profile_string(file, "s", "k", "v"));
+  EXPECT_EQ(write_profile_string(file, "s", "k", "v").error, std::errc::is_a_directory);
   EXPECT_TRUE(fs::is_directory(file));
   EXPECT_EQ(files_in(dir.path()), std::vector<fs::path>{"主配置.ini"});
 }
@@ -165,7 +165,7 @@ TEST_F(ProfileFile, SettingsThatCannotBeReadAreNotReplaced) {
 TEST_F(ProfileFile, SaveKeepsTheFilePermissions) {
   write_file_bytes(file, "[s]\r\nk=1\r\n");
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_TRUE(write_profile_string(file, "s", "k", "2"));
+  EXPECT_TRUE(write_profile_string(file, "s", "k", "2").written());
   EXPECT_EQ(fs::status(file).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
@@ -174,10 +174,10 @@ TEST_F(ProfileFile, ReadOnlyFileOrDirectoryIsNotWritten) {
   if (geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
   write_file_bytes(file, "[s]\r\nk=1\r\n");
   fs::permissions(file, fs::perms::owner_read);
-  EXPECT_FALSE(write_profile_string(file, "s", "k", "2"));
+  EXPECT_FALSE(write_profile_string(file, "s", "k", "2").written());
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
   fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_FALSE(write_profile_string(file, "s", "k", "2"));
+  EXPECT_FALSE(write_profile_string(file, "s", "k", "2").written());
   fs::permissions(dir.path(), fs::perms::owner_all);
   EXPECT_EQ(read_file_bytes(file), "[s]\r\nk=1\r\n");
 }

@@ -27,9 +27,15 @@ class ProfileStoreTest : public testing::Test {
 
 TEST_F(ProfileStoreTest, TextWithLineBreaksIsStoredOnOneLineAndComesBack) {
   const std::string content = gbk("第一行\r\n第二行\r\n\r\n末行");
-  EXPECT_TRUE(store.write_text(gbk("内容"), content));
+  EXPECT_TRUE(store.write_text(gbk("内容"), content).written());
   EXPECT_EQ(settings_file(), "[基本配置]\r\n内容=第一行┊*┊第二行┊*┊┊*┊末行\r\n");
   EXPECT_EQ(store.read_text(gbk("内容"), ""), content);
+}
+
+TEST_F(ProfileStoreTest, LoneLineFeedsAndCarriageReturnsAreStoredAsLineBreaks) {
+  EXPECT_TRUE(store.write_text(gbk("标题"), gbk("两行\n标题\r末\r\n行")).written());
+  EXPECT_EQ(settings_file(), "[基本配置]\r\n标题=两行┊*┊标题┊*┊末┊*┊行\r\n");
+  EXPECT_EQ(store.read_text(gbk("标题"), ""), gbk("两行\r\n标题\r\n末\r\n行"));
 }
 
 TEST_F(ProfileStoreTest, StoredMarkerReadsAsLineBreak) {
@@ -81,8 +87,8 @@ TEST_F(ProfileStoreTest, NumbersAreReadFromFullWidthFormsAndLeadingDigits) {
 }
 
 TEST_F(ProfileStoreTest, BooleansAreTheWordsTrueAndFalse) {
-  EXPECT_TRUE(store.write_bool("on", true));
-  EXPECT_TRUE(store.write_bool("off", false));
+  EXPECT_TRUE(store.write_bool("on", true).written());
+  EXPECT_TRUE(store.write_bool("off", false).written());
   EXPECT_EQ(settings_file(), "[基本配置]\r\non=真\r\noff=假\r\n");
 
   write_settings("on=真\r\noff=假\r\njunk=yes\r\nblank=\r\n");
@@ -103,19 +109,19 @@ TEST_F(ProfileStoreTest, EmptyKeyOrSectionReadsAsEmptyWhateverTheDefault) {
 
   ProfileStore unopened;
   EXPECT_EQ(unopened.read_text("k", "dflt"), "");
-  EXPECT_FALSE(unopened.write_text("k", "v"));
+  EXPECT_FALSE(unopened.write_text("k", "v").written());
 
   store.set_section("");
   EXPECT_EQ(store.read_number("k", 5), 0);
-  EXPECT_FALSE(store.write_number("k", 2));
+  EXPECT_FALSE(store.write_number("k", 2).written());
 }
 
 TEST_F(ProfileStoreTest, SetSectionChoosesWhereReadsAndWritesGo) {
   ProfileStore other;
   other.open_profile(file);
   other.set_section("second");
-  EXPECT_TRUE(other.write_text("k", "2"));
-  EXPECT_TRUE(store.write_text("k", "1"));
+  EXPECT_TRUE(other.write_text("k", "2").written());
+  EXPECT_TRUE(store.write_text("k", "1").written());
   EXPECT_EQ(other.read_text("k", ""), "2");
   EXPECT_EQ(store.read_text("k", ""), "1");
 }
@@ -124,7 +130,7 @@ TEST_F(ProfileStoreTest, CheckBoxIsStoredUnderItsCaptionByteForByte) {
   FakeWindow window;
   window.set_caption(Control::选择框忽略数字, gbk("忽略      位以上数字"));
   window.set_checked(Control::选择框忽略数字, true);
-  EXPECT_TRUE(store.save_check_box(window, Control::选择框忽略数字));
+  EXPECT_TRUE(store.save_check_box(window, Control::选择框忽略数字).written());
   EXPECT_EQ(settings_file(), "[基本配置]\r\n忽略      位以上数字=真\r\n");
 
   window.set_checked(Control::选择框忽略数字, false);
@@ -158,7 +164,7 @@ TEST_F(ProfileStoreTest, RadioButtonLoadSetsOnlyTheButtonNamed) {
   FakeWindow window;
   window.set_caption(Control::单选框按收录率, gbk("按收录率判断非原创"));
   window.set_checked(Control::单选框按收录率, true);
-  EXPECT_TRUE(store.save_radio(window, Control::单选框按收录率));
+  EXPECT_TRUE(store.save_radio(window, Control::单选框按收录率).written());
   EXPECT_EQ(settings_file(), "[基本配置]\r\n按收录率判断非原创=真\r\n");
 
   window.set_checked(Control::单选框按收录率, false);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -57,3 +58,30 @@ TEST_F(BrowserCheckRunTest, ClickChecksThroughTheBrowserShownDuringTheRun) {
 }
 
 }  // namespace
+
+// Closing the window ends the program after browser mode as it does without it:
+// the embedded browser neither keeps the event loop going nor hangs its end.
+TEST_F(BrowserCheckRunTest, ClosingAfterABrowserCheckEndsTheProgram) {
+  form().show();
+  form().按钮立即检测->click();
+  ASSERT_EQ(messages.size(), 1u);
+
+  EXPECT_EQ(run_event_loop([&] { form().close(); }), 0);
+  EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(BrowserCheckRunTest, ClosingWhileTheBrowserWaitsForItsPageEndsTheProgram) {
+  // A page that never shows the sentence: the run keeps polling the browser.
+  site_engine().serve(
+      [](const ReceivedRequest&) { return html_reply("<html><body>页面加载中</body></html>", "utf-8"); });
+  form().show();
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (!site_engine().requests().empty() && form().isVisible()) form().close();
+  });
+  closer.start(10);
+
+  EXPECT_EQ(run_event_loop([&] { form().按钮立即检测->click(); }), 0);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(objects().stop_requested);
+}

@@ -1,0 +1,165 @@
+#include "cli/command_run.h"
+
+#include <algorithm>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "batch/batch_run.h"
+#include "check/random_seeder.h"
+#include "check/text_expressions.h"
+#include "cli/article_paths.h"
+#include "cli/exit_status.h"
+#include "cli/headless_window.h"
+#include "cli/progress_output.h"
+#include "cli/run_report.h"
+#include "cli/settings_location.h"
+#include "cli/stop_signal.h"
+#include "search/engine_query.h"
+#include "support/detection_settings.h"
+#include "support/file_io.h"
+#include "support/profile_store.h"
+
+namespace {
+
+// The current article's answers, and whether the engine failed us anywhere.
+struct SearchTally {
+  int searched = 0;
+  int indexed = 0;
+  bool engine_failed = false;
+
+  void count(SentenceOutcome outcome) {
+    switch (outcome) {
+      case SentenceOutcome::indexed:
+        ++indexed;
+        ++searched;
+        return;
+      case SentenceOutcome::not_indexed:
+        ++searched;
+        return;
+      case SentenceOutcome::unrecognised:
+        ++searched;
+        engine_failed = true;
+        return;
+      case SentenceOutcome::fetch_failed:
+        engine_failed = true;
+        return;
+      case SentenceOutcome::stopped:
+        return;
+    }
+  }
+};
+
+void set_control(Window& window, const ControlValue& value) {
+  std::visit(
+      [&](const auto& v) {
+        using Value = std::decay_t<decltype(v)>;
+        if constexpr (std::is_same_v<Value, std::string>) window.set_text(value.control, v);
+        if constexpr (std::is_same_v<Value, bool>) window.set_checked(value.control, v);
+        if constexpr (std::is_same_v<Value, int>) window.set_selected_index(value.control, v);
+      },
+      value.value);
+}
+
+std::string verdict_word(FileOutcome::Verdict verdict) {
+  switch (verdict) {
+    case FileOutcome::Verdict::original:
+      return "original";
+    case FileOutcome::Verdict::not_original:
+      return "not-original";
+    case FileOutcome::Verdict::unreadable:
+      return "unreadable";
+    case FileOutcome::Verdict::undecided:
+      return "undecided";
+  }
+  return {};
+}
+
+int bad_input(ProgressOutput& progress, const std::string& reason) {
+  progress.warn("originality-check: " + reason);
+  return kBadInput;
+}
+
+// The settings as the window program would start with them, then this run's
+// options over them. An empty text when they are fine, else why not.
+std::string set_up_controls(HeadlessWindow& window, const CommandOptions& options) {
+  const std::filesystem::path file = options.settings_file.value_or(settings_file_beside_program());
+  std::error_code error;
+  // The window program's file may be missing (never saved); one named here must be there.
+  if (options.settings_file || std::filesystem::exists(file, error)) {
+    if (!read_whole_file(file)) return "cannot read settings file: '" + file.native() + "'";
+  }
+  ProfileStore store;
+  store.open_profile(file);
+  load_settings(window, store, [](Control) {});
+  for (const ControlValue& value : options.control_values) set_control(window, value);
+  // Both off unless asked for here, whatever the window program keeps.
+  window.set_checked(Control::选择框删除已检测文件, options.delete_checked);
+  // Pages come by HTTP: there is no browser.
+  window.set_checked(Control::选择框浏览器模式检测, false);
+
+  if (!window.checked(Control::选择框判断标题) && !window.checked(Control::选择框判断内容))
+    return "nothing to check: the settings tick neither the title nor the content check (use --title or "
+           "--content)";
+  if (options.report_file) {
+    const std::filesystem::path folder = std::filesystem::absolute(*options.report_file, error).parent_path();
+    if (!std::filesystem::is_directory(folder, error))
+      return "no folder for the report: '" + options.report_file->native() + "'";
+  }
+  return {};
+}
+
+}  // namespace
+
+int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& progress) {
+  bool stop = false;
+  HeadlessWindow window(stop, progress);
+  if (const std::string problem = set_up_controls(window, options); !problem.empty())
+    return bad_input(progress, problem);
+  const auto listed = article_files(window, options.paths);
+  if (const std::string* problem = std::get_if<std::string>(&listed)) return bad_input(progress, *problem);
+  const std::vector<std::filesystem::path>& files = std::get<std::vector<std::filesystem::path>>(listed);
+
+  TextExpressions expressions;
+  prepare_window_expressions(expressions);
+  RandomSeeder seeder;
+  EngineQuery query(window, stop, expressions.tag);
+  SearchTally tally;
+  CheckContext context{window, stop, expressions, seeder, [&](std::string_view sentence, int engine_index) {
+                         SentenceAnswer answer = query.is_sentence_indexed(sentence, engine_index);
+                         tally.count(answer.outcome);
+                         return answer;
+                       }};
+  BatchRun batch(context, monotonic_milliseconds);
+  batch.set_copy_originals(options.copy_originals);
+  std::vector<ArticleResult> results;
+  bool any_not_original = false;
+  bool any_unreadable = false;
+  batch.on_file_finished([&](const FileOutcome& outcome) {
+    results.push_back({verdict_word(outcome.verdict), tally.searched, tally.indexed, outcome.path});
+    // A file the engine's pages could not judge is not shown to be original either.
+    any_not_original |= outcome.verdict == FileOutcome::Verdict::not_original ||
+                        outcome.verdict == FileOutcome::Verdict::undecided;
+    any_unreadable |= outcome.verdict == FileOutcome::Verdict::unreadable;
+    tally.searched = tally.indexed = 0;
+    progress.clear();
+    std::fputs(results.back().line().c_str(), out);
+    std::fflush(out);
+  });
+
+  catch_stop_signals();
+  batch.run_batch(files);
+  progress.clear();
+  std::fprintf(out, "%s\n", terminal_text(window.last_message()).c_str());
+  std::fflush(out);
+
+  int status = any_not_original ? kSomeNotOriginal : kAllOriginal;
+  if (any_unreadable) status = kBadInput;
+  if (options.report_file && !write_run_report(*options.report_file, options.report_format, results)) {
+    progress.warn("originality-check: cannot write the report: '" + options.report_file->native() + "'");
+    status = std::max<int>(status, kBadInput);
+  }
+  if (tally.engine_failed || window.engine_blocked()) status = kEngineFailed;
+  if (stop_signal() != 0) status = exit_status_for_signal(stop_signal());
+  return status;
+}

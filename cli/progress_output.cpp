@@ -1,0 +1,75 @@
+#include "cli/progress_output.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include "support/gbk.h"
+
+namespace {
+
+constexpr int kFallbackColumns = 80;
+
+int terminal_columns(std::FILE* stream) {
+  winsize size{};
+  if (ioctl(fileno(stream), TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return kFallbackColumns;
+  return size.ws_col;
+}
+
+// The longest start of `text` that fits in `columns`, counting every character
+// beyond ASCII as two columns wide (the Chinese ones are), so the live line never
+// wraps and can be rewritten with a carriage return.
+std::string_view fitting_start(std::string_view text, int columns) {
+  int used = 0;
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    used += lead < 0x80 ? 1 : 2;
+    if (used >= columns) return text.substr(0, i);
+    i += length;
+  }
+  return text;
+}
+
+// The first line of a text: the live line shows no line breaks.
+std::string_view first_line(std::string_view text) {
+  return text.substr(0, text.find('\n'));
+}
+
+}  // namespace
+
+ProgressOutput::ProgressOutput(std::FILE* stream, bool show_progress)
+    : stream_(stream), show_progress_(show_progress), live_(isatty(fileno(stream)) == 1) {}
+
+void ProgressOutput::show(std::string_view text) {
+  if (!show_progress_ || text.empty() || text == last_text_) return;
+  last_text_ = text;
+  if (live_) {
+    std::fprintf(stream_, "\r\033[K%.*s",
+                 static_cast<int>(fitting_start(first_line(text), terminal_columns(stream_)).size()),
+                 text.data());
+    line_shown_ = true;
+  } else {
+    std::fprintf(stream_, "%.*s\n", static_cast<int>(text.size()), text.data());
+  }
+  std::fflush(stream_);
+}
+
+void ProgressOutput::warn(std::string_view text) {
+  clear();
+  std::fprintf(stream_, "%.*s\n", static_cast<int>(text.size()), text.data());
+  std::fflush(stream_);
+}
+
+void ProgressOutput::clear() {
+  if (!line_shown_) return;
+  std::fputs("\r\033[K", stream_);
+  std::fflush(stream_);
+  line_shown_ = false;
+  last_text_.clear();
+}
+
+std::string terminal_text(std::string_view gbk_text) {
+  std::string text = utf8_from_gbk(gbk_text);
+  std::erase(text, '\r');
+  return text;
+}

@@ -1,0 +1,166 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <thread>
+
+#include "tests/cli/command_fixture.h"
+#include "tests/testsupport/file_bytes.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+std::vector<std::string> with(std::vector<std::string> options, const std::vector<std::string>& more) {
+  options.insert(options.end(), more.begin(), more.end());
+  return options;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = text.find('\n', start);
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+TEST_F(CommandTest, AFolderGivesOneLinePerArticleTheSummaryTheStatusAndTheReport) {
+  const Finished csv = run(with(quick_options(), {"--report", (temp / "r.csv").string(), articles.string()}));
+  EXPECT_EQ(csv.status, 1);
+  const std::vector<std::string> lines = lines_of(csv.out);
+  ASSERT_EQ(lines.size(), 4u) << csv.out;
+  EXPECT_EQ(lines[0], "original\t1\t0\t0\t" + first_original.string());
+  EXPECT_EQ(lines[1], "not-original\t2\t2\t100\t" + published.string());
+  EXPECT_EQ(lines[2], "original\t1\t0\t0\t" + second_original.string());
+  EXPECT_THAT(lines[3], HasSubstr("已检测 3 篇"));
+  EXPECT_THAT(lines[3], HasSubstr("原创 2 篇"));
+  EXPECT_EQ(read_file_bytes(temp / "r.csv"), "file,verdict,searched,indexed,rate\r\n" +
+                                                 first_original.string() + ",original,1,0,0\r\n" +
+                                                 published.string() + ",not-original,2,2,100\r\n" +
+                                                 second_original.string() + ",original,1,0,0\r\n");
+  // Without --copy-originals nothing is moved, copied or made.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(articles), {}), 3);
+
+  // Only originals: status 0; the same rows as JSON.
+  const Finished json = run(with(quick_options(), {"--report", (temp / "r.json").string(),
+                                                   first_original.string(), second_original.string()}));
+  EXPECT_EQ(json.status, 0);
+  EXPECT_EQ(read_file_bytes(temp / "r.json"), "[\n  {\n    \"file\": \"" + first_original.string() +
+                                                  "\",\n    \"indexed\": 0,\n    \"rate\": 0.0,\n    "
+                                                  "\"searched\": 1,\n    \"verdict\": \"original\"\n  "
+                                                  "},\n  {\n    \"file\": \"" +
+                                                  second_original.string() +
+                                                  "\",\n    \"indexed\": 0,\n    \"rate\": 0.0,\n    "
+                                                  "\"searched\": 1,\n    \"verdict\": \"original\"\n  "
+                                                  "}\n]\n");
+}
+
+TEST_F(CommandTest, CopyAndDeleteMoveExactlyTheOriginals) {
+  const std::string first_bytes = read_file_bytes(first_original);
+  const std::string second_bytes = read_file_bytes(second_original);
+  const Finished finished =
+      run(with(quick_options(), {"--copy-originals", "--delete-checked", articles.string()}));
+  EXPECT_EQ(finished.status, 1) << finished.err;
+  EXPECT_THAT(files_below(articles), ElementsAre("另存文件夹[原创文章]/a原创.txt: " + first_bytes,
+                                                 "另存文件夹[原创文章]/c原创.txt: " + second_bytes));
+}
+
+TEST_F(CommandTest, SigintDuringTheIntervalStopsAtOnceWithThePartialSummary) {
+  // The first article is one sentence, searched without a pause; the second waits a
+  // minute before its second search, and is interrupted there.
+  write_file_bytes(first_original, read_file_bytes(first_original).substr(0, 28));
+  const std::vector<std::string> before = files_below(articles);
+  const auto interrupt_after_two_searches = [this](pid_t child) {
+    while (engine.requests().size() < 2) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    kill(child, SIGINT);
+  };
+  const Finished finished = run(
+      with(quick_options(), {"--interval", "60", "--copy-originals", "--delete-checked", articles.string()}),
+      interrupt_after_two_searches);
+  EXPECT_EQ(finished.status, 130);
+  const std::vector<std::string> lines = lines_of(finished.out);
+  ASSERT_EQ(lines.size(), 2u) << finished.out;
+  EXPECT_EQ(lines[0], "original\t1\t0\t0\t" + first_original.string());
+  EXPECT_THAT(lines[1], HasSubstr("已检测 1 篇"));
+  EXPECT_EQ(engine.requests().size(), 2u);
+  // The finished original was moved; the interrupted and the unbegun stay.
+  EXPECT_THAT(files_below(articles), ElementsAre(before[1], before[2], "另存文件夹[原创文章]/" + before[0]));
+}
+
+TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
+  const std::filesystem::path missing = temp / "missing.txt";
+  const std::vector<std::vector<std::string>> bad_inputs = {
+      {"--no-such-option", articles.string()},
+      {"--sentences", "0", articles.string()},
+      {"--ratio", "101", articles.string()},
+      {"--interval", "-1", articles.string()},
+      {"--engine", "bing", articles.string()},
+      {"--proxy", "no-port", articles.string()},
+      {"--encoding", "latin1", articles.string()},
+      {"--report", (temp / "r.txt").string(), articles.string()},
+      {"--report", (temp / "no-folder" / "r.csv").string(), articles.string()},
+      {"--delete-checked", articles.string()},
+      {"--browser", articles.string()},
+      {"--no-content", articles.string()},
+      {articles.string(), missing.string()},
+      {"--settings", missing.string(), articles.string()},
+      {"--settings", articles.string(), articles.string()},  // a folder cannot be read as a file
+      {"--sentences"},
+      {},
+  };
+  const std::vector<std::string> before = files_below(temp.path());
+  for (const std::vector<std::string>& bad : bad_inputs) {
+    std::vector<std::string> arguments = {"--settings", settings.string(), "--proxy", engine.address()};
+    arguments.insert(arguments.end(), bad.begin(), bad.end());
+    const Finished finished = run(arguments);
+    const std::string which = testing::PrintToString(bad);
+    EXPECT_EQ(finished.status, 2) << which;
+    EXPECT_EQ(finished.out, "") << which;
+    EXPECT_THAT(finished.err, HasSubstr("originality-check: ")) << which;
+    EXPECT_EQ(std::ranges::count(finished.err, '\n'), finished.err.find("Try") == std::string::npos ? 1 : 2)
+        << which << finished.err;
+    std::filesystem::remove(temp / "stdout");
+    std::filesystem::remove(temp / "stderr");
+    EXPECT_EQ(files_below(temp.path()), before) << which;
+  }
+  EXPECT_TRUE(engine.requests().empty());
+}
+
+TEST_F(CommandTest, TheWindowProgramsSettingsFileIsHonouredAndOptionsOverrideIt) {
+  // As the window program saves it: soso through the local engine, one sentence,
+  // judged by the indexed rate, the title not searched.
+  write_settings(
+      settings, {"检测标题=假", "检测内容=真", "句数=1", "最少字数=5", "判断比例=60", "按收录率判断非原创=真",
+                 "间隔秒=0", "引擎=2", "代理形式=2", "IP=" + engine.address()});
+  const std::string saved = read_file_bytes(settings);
+  const Finished from_file = run({"--settings", settings.string(), "--quiet", published.string()});
+  EXPECT_EQ(from_file.status, 1) << from_file.err;
+  EXPECT_EQ(lines_of(from_file.out).front(), "not-original\t1\t1\t100\t" + published.string());
+  ASSERT_EQ(engine.requests().size(), 1u);
+  EXPECT_EQ(engine.requests()[0].host, "www.soso.com");
+
+  const Finished overridden =
+      run({"--settings", settings.string(), "--quiet", "--engine", "搜狗", published.string()});
+  EXPECT_EQ(overridden.status, 1);
+  EXPECT_EQ(engine.requests().back().host, "www.sogou.com");
+  // Nothing is written back.
+  EXPECT_EQ(read_file_bytes(settings), saved);
+}
+
+TEST_F(CommandTest, AnEngineThatCannotBeAskedEndsTheRunWithStatus3) {
+  site.block_next(1);
+  const Finished blocked = run(with(quick_options(), {"--block-wait", "0", first_original.string()}));
+  EXPECT_EQ(blocked.status, 3) << blocked.err;
+  EXPECT_THAT(blocked.err, HasSubstr("验证码"));
+
+  const Finished unreachable =
+      run(with(quick_options(), {"--engine", "360", "--proxy", "127.0.0.1:1", first_original.string()}));
+  EXPECT_EQ(unreachable.status, 3) << unreachable.err;
+  EXPECT_THAT(unreachable.err, HasSubstr("无法从搜索引擎"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(articles), {}), 3);
+}
+
+}  // namespace
