@@ -59,7 +59,6 @@ SentenceAnswer EngineQuery::is_sentence_indexed(std::string_view sentence, int e
 std::optional<FetchedPage> EngineQuery::fetch_answer(const Engine& engine, const std::string& url,
                                                      std::string_view sentence, SentenceOutcome& no_page) {
   no_page = SentenceOutcome::stopped;
-  const bool browser_mode = window_.checked(Control::选择框浏览器模式检测);
   for (int failures = 0;;) {
     FetchedPage page = fetch_result_page(engine, url, sentence, proxy_text_from_choice(window_));
     if (engine.may_block && is_baidu_block_page(page)) {
@@ -70,7 +69,7 @@ std::optional<FetchedPage> EngineQuery::fetch_answer(const Engine& engine, const
     if (stop_requested_) return std::nullopt;
     page.asks_verification = asks_for_verification(engine, page);
     // In the browser the user can answer the verification where it is shown.
-    if (page.asks_verification && browser_mode) {
+    if (page.asks_verification && window_.checked(Control::选择框浏览器模式检测)) {
       if (!ask_for_verification(engine)) return std::nullopt;
       continue;
     }
