@@ -1,6 +1,7 @@
 #include "app/browser_view.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QUrl>
@@ -30,11 +31,7 @@ class LateStartWarningsDropped {
 // The module stays loaded until the process ends: the engine cannot be unloaded.
 std::unique_ptr<BrowserEngine> load_engine(QWidget& container) {
   const LateStartWarningsDropped dropped;
-  // Beside the program first, so a copied program finds its own module; else
-  // where the build put it (test programs live in another folder).
-  const QFileInfo built(QStringLiteral(BROWSER_MODULE_PATH));
-  const QString beside = QCoreApplication::applicationDirPath() + QLatin1Char('/') + built.fileName();
-  QLibrary module(QFileInfo::exists(beside) ? beside : built.filePath());
+  QLibrary module(browser_module_path());
   const auto create = reinterpret_cast<CreateBrowserEngine>(module.resolve(kCreateBrowserEngineSymbol));
   if (create == nullptr) {
     std::fprintf(stderr, "The embedded browser cannot be loaded: %s\n", qPrintable(module.errorString()));
@@ -44,6 +41,20 @@ std::unique_ptr<BrowserEngine> load_engine(QWidget& container) {
 }
 
 }  // namespace
+
+// Beside the program first, so a copied program finds its own module; then where
+// the package installs it; else where the build put it (test programs live in
+// another folder).
+QString browser_module_path() {
+  const QFileInfo built(QStringLiteral(BROWSER_MODULE_PATH));
+  const QString program_folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+  for (const QString& folder :
+       {program_folder, program_folder + QStringLiteral(INSTALLED_MODULE_FOLDER "/")}) {
+    const QString candidate = QDir::cleanPath(folder + built.fileName());
+    if (QFileInfo::exists(candidate)) return candidate;
+  }
+  return built.filePath();
+}
 
 BrowserView::BrowserView(QWidget& container) : container_(container) {}
 

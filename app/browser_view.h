@@ -8,6 +8,10 @@
 class QUrl;
 class QWidget;
 
+// The file of the web engine's module that the browser loads: beside the
+// program, where the package installs it, or where the build put it.
+QString browser_module_path();
+
 // The embedded browser 浏览器 in its container. The web view is created the first
 // time a page is opened, not with the window, and kept for the rest of the
 // session with its cookies (a captcha solved stays solved).

@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
-std::filesystem::path configuration_path_beside_program() {
-  const QByteArray native =
-      QFile::encodeName(QCoreApplication::applicationDirPath() + QStringLiteral("/主配置.ini"));
-  return std::filesystem::path(native.toStdString());
+SettingsLocation settings_location_of_this_program() {
+  const QByteArray program_folder = QFile::encodeName(QCoreApplication::applicationDirPath());
+  return locate_settings(std::filesystem::path(program_folder.toStdString()),
+                         SettingsEnvironment::of_this_process());
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <filesystem>
+#include "support/settings_location.h"
 
-// 主配置.ini in the folder of the running program, as the file system's bytes.
-// Needs the application object.
-std::filesystem::path configuration_path_beside_program();
+// Where this program keeps 主配置.ini (support/settings_location.h), for the
+// folder of the running program and this process's environment. Needs the
+// application object.
+SettingsLocation settings_location_of_this_program();

@@ -1,7 +1,12 @@
 #include "app/link_addresses.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QUrl>
+
+#include "app/configuration_path.h"
 
 namespace {
 
@@ -11,8 +16,17 @@ QString file_address(const QString& path) {
   return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
 }
 
-QString project_path(const QString& relative) {
-  return QStringLiteral(PROJECT_DIRECTORY "/") + relative;
+// The project's documents: in the package's documentation folder when the
+// program is installed, else beside the sources.
+QString documents_folder() {
+  const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                            QStringLiteral("/" INSTALLED_DOCUMENTS_FOLDER));
+  if (QFileInfo::exists(installed + QStringLiteral("/README.md"))) return installed;
+  return QStringLiteral(PROJECT_DIRECTORY);
+}
+
+QString document_path(const QString& relative) {
+  return documents_folder() + QLatin1Char('/') + relative;
 }
 
 }  // namespace
@@ -20,19 +34,19 @@ QString project_path(const QString& relative) {
 namespace link_addresses {
 
 QString readme() {
-  return file_address(project_path(QStringLiteral("README.md")));
+  return file_address(document_path(QStringLiteral("README.md")));
 }
 
 QString project_folder() {
-  return file_address(QStringLiteral(PROJECT_DIRECTORY));
+  return file_address(documents_folder());
 }
 
 QString screenshot() {
-  return file_address(project_path(QStringLiteral("docs/screenshot.png")));
+  return file_address(document_path(QStringLiteral("docs/screenshot.png")));
 }
 
-QString program_folder() {
-  return file_address(QCoreApplication::applicationDirPath());
+QString settings_folder() {
+  return file_address(QFile::decodeName(settings_location_of_this_program().folder().c_str()));
 }
 
 }  // namespace link_addresses

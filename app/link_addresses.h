@@ -6,13 +6,16 @@
 // opens one of the project's own documents or folders: each address exists.
 namespace link_addresses {
 
-// The project's description, README.md beside the sources.
+// The project's description, README.md beside the sources (installed: in the
+// package's documentation folder).
 QString readme();
-// The project's folder: its sources, scripts and documents.
+// The project's folder: its sources, scripts and documents (installed: the
+// package's documentation folder).
 QString project_folder();
 // The screenshot of this window in the project's documents.
 QString screenshot();
-// The folder of the running program, which also holds 主配置.ini.
-QString program_folder();
+// The folder that holds 主配置.ini: the program's own, or the user's when the
+// program's cannot be written.
+QString settings_folder();
 
 }  // namespace link_addresses

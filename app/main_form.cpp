@@ -290,8 +290,8 @@ void MainForm::build_bottom_rows() {
   PLACE(超级链接框3, this, 16, 567, 144, 20);
   set_up_bottom_link(超级链接框3, QStringLiteral("程序说明 README"), link_addresses::readme());
   PLACE(超级链接框2, this, 200, 567, 256, 20);
-  set_up_bottom_link(超级链接框2, QStringLiteral("程序所在文件夹（主配置.ini 在这里）"),
-                     link_addresses::program_folder());
+  set_up_bottom_link(超级链接框2, QStringLiteral("配置所在文件夹（主配置.ini 在这里）"),
+                     link_addresses::settings_folder());
   PLACE(超级链接框1, this, 464, 567, 344, 20);
   set_up_bottom_link(超级链接框1, QStringLiteral("程序界面截图 docs/screenshot.png"),
                      link_addresses::screenshot());

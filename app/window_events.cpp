@@ -85,7 +85,7 @@ void WindowEvents::bind_links() {
 }
 
 void WindowEvents::on_main_window_created() {
-  load_settings(window_, objects_.settings_store, [this](Control loaded) {
+  load_settings(window_, objects_.loading_store, [this](Control loaded) {
     switch (loaded) {
       case Control::组合框文件编码:
         apply_content_check_rule(window_);

@@ -7,13 +7,6 @@
 #include "cli/exit_status.h"
 #include "cli/progress_output.h"
 
-namespace {
-
-// The version the window program's title shows.
-constexpr const char* kVersion = "1.41";
-
-}  // namespace
-
 int run_command_line(int argc, char* argv[]) {
   const ParsedCommand command = parse_command_line(argc, argv);
   if (!command.error.empty()) {
@@ -25,7 +18,7 @@ int run_command_line(int argc, char* argv[]) {
       std::fputs(usage_text().c_str(), stdout);
       return 0;
     case CommandRequest::version:
-      std::printf("originality-check %s\n", kVersion);
+      std::printf("originality-check %s\n", PROGRAM_VERSION);
       return 0;
     case CommandRequest::run:
       break;

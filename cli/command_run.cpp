@@ -83,7 +83,7 @@ int bad_input(ProgressOutput& progress, const std::string& reason) {
 // The settings as the window program would start with them, then this run's
 // options over them. An empty text when they are fine, else why not.
 std::string set_up_controls(HeadlessWindow& window, const CommandOptions& options) {
-  const std::filesystem::path file = options.settings_file.value_or(settings_file_beside_program());
+  const std::filesystem::path file = options.settings_file.value_or(window_programs_settings_file());
   std::error_code error;
   // The window program's file may be missing (never saved); one named here must be there.
   if (options.settings_file || std::filesystem::exists(file, error)) {

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
-// 主配置.ini in the folder of the running program: the file the window program
-// keeps beside itself, since both programs are installed in one folder.
-std::filesystem::path settings_file_beside_program();
+// The 主配置.ini the window program would load at start, by the same rule
+// (support/settings_location.h): beside this program when its folder can be
+// written, else the user's own, or a shipped one beside the program while the
+// user has none. Both programs are installed in one folder.
+std::filesystem::path window_programs_settings_file();

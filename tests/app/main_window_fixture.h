@@ -38,8 +38,11 @@ class MainWindowTest : public testing::Test {
 
   // Creates the window (which loads the settings) on `configuration`.
   MainWindow& open_window(const std::filesystem::path& configuration) {
+    return open_window(SettingsLocation{configuration, std::nullopt});
+  }
+  MainWindow& open_window(const SettingsLocation& location) {
     main_window_.reset();
-    objects_ = std::make_unique<ProgramObjects>(configuration);
+    objects_ = std::make_unique<ProgramObjects>(location);
     main_window_ = std::make_unique<MainWindow>(*objects_);
     main_window_->window().set_message_answerer([this](const Message& message) {
       messages.push_back(message);

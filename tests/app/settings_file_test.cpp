@@ -132,6 +132,23 @@ TEST_F(MainWindowTest, WhatIsSavedLoadsBackUnchanged) {
   EXPECT_EQ(read_file_bytes(configuration_path()), saved);
 }
 
+TEST_F(MainWindowTest, ShippedDefaultsLoadAndTheSaveGoesToTheUsersFile) {
+  const std::filesystem::path shipped = folder / "程序" / "主配置.ini";
+  std::filesystem::create_directory(folder / "程序");
+  write_file_bytes(shipped, windows_profile("检测标题=真\r\n句数=8"));
+  open_window(SettingsLocation{configuration_path(), shipped});
+  EXPECT_TRUE(window().checked(Control::选择框判断标题));
+  EXPECT_EQ(window().text(Control::编辑框句数), "8");
+
+  window().set_text(Control::编辑框句数, "9");
+  form().图片框保存->click();
+
+  EXPECT_EQ(read_file_bytes(shipped), windows_profile("检测标题=真\r\n句数=8"));
+  const std::string saved = read_file_bytes(configuration_path());
+  EXPECT_NE(saved.find(gbk("检测标题=真")), std::string::npos);
+  EXPECT_NE(saved.find(gbk("句数=9")), std::string::npos);
+}
+
 TEST_F(MainWindowTest, SavingOnRequestConfirms) {
   open_window();
   form().图片框保存->click();
