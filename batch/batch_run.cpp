@@ -59,6 +59,7 @@ BatchRun::Next BatchRun::examine_file_within_memory(const std::filesystem::path&
     return examine_file(path, number, total, originals);
   } catch (const std::bad_alloc&) {
     ++counts_.unreadable;
+    list_file({.file = path, .verdict = "无法读取"});
     if (observer_) observer_({.path = path, .verdict = FileOutcome::Verdict::unreadable});
     return Next::go_on;
   }
@@ -84,7 +85,7 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
     return Next::go_on;
   }
   std::string title = title_of(path);
-  const bool original =
+  const ArticleVerdict verdict =
       check_article(context_, false, title, true, text_from_file_bytes(file->bytes, encoding), true);
   const CheckRecord& record = context_.record;
   BatchListRow row = {.file = path,
@@ -98,6 +99,14 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
     list_file(row);
     return Next::leave;
   }
+  // Without a verdict the file is neither an original to copy nor done with.
+  if (verdict == ArticleVerdict::undecided) {
+    ++counts_.undecided;
+    list_file(row);
+    if (observer_) observer_({.path = path, .verdict = FileOutcome::Verdict::undecided});
+    return Next::go_on;
+  }
+  const bool original = verdict == ArticleVerdict::original;
 
   if (original) ++counts_.originals;
   const SortedFile sorted = sort_examined_file(

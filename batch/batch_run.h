@@ -15,7 +15,8 @@ class OriginalsFolder;
 // What the batch did with one file it finished. A file whose check was cut short
 // by a stop is not finished and not reported.
 struct FileOutcome {
-  enum class Verdict { original, not_original, unreadable };
+  // undecided: the engine's result pages could not be read
+  enum class Verdict { original, not_original, unreadable, undecided };
   const std::filesystem::path& path;
   Verdict verdict;
   bool copied = false;   // stored in 另存文件夹[原创文章]

@@ -10,7 +10,8 @@
 // any, by "，无法读取 N 篇" and "，复制失败 N 篇" for files left in place,
 // "，重名另存 N 篇" for copies stored as "x(2).txt" and so on, and
 // "，检测中被改动 N 篇（未删除）" for files kept because they changed while
-// checked. With no file examined the average reads "0 毫秒" and the ratio 0.
+// checked, and "，无法判断 N 篇" for files left in place because the engine's
+// result pages could not be read. With no file examined the average reads "0 毫秒" and the ratio 0.
 //
 // `total_ms` is the whole batch; `elapsed_ms` the time the average divides.
 std::string batch_summary(const BatchCounts& counts, uint32_t total_ms, uint32_t elapsed_ms);

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "support/file_io.h"
 #include "support/text_conversions.h"
 #include "support/text_markers.h"
-#include "support/file_io.h"
 
 namespace {
 

@@ -30,10 +30,14 @@ CheckRecord begin_record(const Window& window, const ContentSettings& settings) 
           .by_indexed_rate = settings.by_indexed_rate};
 }
 
-// The line under a verdict that shows why it fell: "已检测 6 句，收录 1 句，未收录率 83.33%".
+// The line under a verdict that shows why it fell: "已检测 6 句，收录 1 句，未收录率 83.33%",
+// and "，2 句的结果页无法识别" when pages could not be read.
 std::string tally_line(const SentenceTally& tally) {
-  return gbk("已检测 ") + std::to_string(tally.searched) + gbk(" 句，收录 ") + std::to_string(tally.indexed) +
-         gbk(" 句，") + tally.rate_text() + "%";
+  std::string line = gbk("已检测 ") + std::to_string(tally.searched) + gbk(" 句，收录 ") +
+                     std::to_string(tally.indexed) + gbk(" 句，") + tally.rate_text() + "%";
+  if (tally.unrecognised > 0)
+    line += gbk("，") + std::to_string(tally.unrecognised) + gbk(" 句的结果页无法识别");
+  return line;
 }
 
 void record_tally(CheckRecord& record, const SentenceTally& tally) {
@@ -67,10 +71,20 @@ void conclude(CheckContext& context, bool show_messages, CheckVerdict verdict, s
       {.text = std::move(text), .caption = gbk("信息："), .buttons = MessageButtons::ok, .icon = icon});
 }
 
+// No verdict rests on pages that could not be read: they would all count as not indexed.
+ArticleVerdict unreadable_pages(CheckContext& context, bool show_messages) {
+  conclude(context, show_messages, CheckVerdict::undecided,
+           "无法识别搜索引擎的结果页：检测的句子没有一句的结果页能读出结果列表或“没有找到”的提示，"
+           "可能是搜索引擎改了页面格式，或者它在屏蔽本程序。请稍后再试，或改用浏览器模式检测。"
+           "本次检测没有结论。",
+           MessageIcon::warning);
+  return ArticleVerdict::undecided;
+}
+
 }  // namespace
 
-bool check_article(CheckContext& context, bool show_messages, std::string& title, bool title_given,
-                   std::string_view content, bool content_given) {
+ArticleVerdict check_article(CheckContext& context, bool show_messages, std::string& title, bool title_given,
+                             std::string_view content, bool content_given) {
   Window& window = context.window;
   bool& stop = context.stop_requested;
   const ContentSettings settings = read_content_settings(window);
@@ -93,14 +107,16 @@ bool check_article(CheckContext& context, bool show_messages, std::string& title
   }
   title = trim_blanks(context.expressions.trim, title);
   record.title = title;
+  bool title_unrecognised = false;
 
   if (window.checked(Control::选择框判断标题) && !title.empty()) {
     window.set_text(Control::状态条, gbk("【检测标题】") + title);
     SentenceAnswer answer = context.is_sentence_indexed(title, window.selected_index(Control::组合框引擎));
     const bool indexed = answer.indexed();
+    title_unrecognised = answer.outcome == SentenceOutcome::unrecognised;
     record.searched.push_back({.is_title = true, .sentence = title, .answer = std::move(answer)});
     // Stopped during the search (the user, or an engine that cannot be reached): no verdict.
-    if (stop) return false;
+    if (stop) return ArticleVerdict::not_original;
     if (indexed) {
       conclude(context, show_messages, CheckVerdict::title_indexed, "根据当前设置检测，该文章标题已收录",
                MessageIcon::none);
@@ -108,31 +124,34 @@ bool check_article(CheckContext& context, bool show_messages, std::string& title
         // A batch waits whole seconds here: "1.5" waits one second.
         wait_ms(window, wait_milliseconds(to_whole_number(window.text(Control::编辑框间隔秒))), stop);
       }
-      return false;
+      return ArticleVerdict::not_original;
     }
     wait_ms(window, wait_milliseconds(settings.interval_seconds), stop);
   }
-  if (stop) return false;
+  if (stop) return ArticleVerdict::not_original;
 
   if (window.checked(Control::选择框判断内容)) {
     const ContentVerdict verdict = check_content(context, content, settings);
     record_tally(record, verdict.tally);
+    if (!stop && verdict.tally.all_unrecognised()) return unreadable_pages(context, show_messages);
     if (!verdict.original) {
       if (!stop)
         conclude(context, show_messages, CheckVerdict::content_indexed, "根据当前设置检测，该文章内容已收录",
                  MessageIcon::none);
-      return false;
+      return ArticleVerdict::not_original;
     }
+  } else if (title_unrecognised && !stop) {
+    return unreadable_pages(context, show_messages);
   }
 
   if (!window.checked(Control::选择框判断标题) && !window.checked(Control::选择框判断内容)) {
     // Shown in a batch too: the batch cannot do anything useful without a check.
     show_message(window, "请至少打勾一个判断功能：判断标题或判断内容", MessageIcon::warning);
     stop = true;
-    return false;
+    return ArticleVerdict::not_original;
   }
-  if (!stop)
-    conclude(context, show_messages, CheckVerdict::original, "根据当前设置检测，该文章属于原创文章！",
-             MessageIcon::information);
-  return true;
+  if (stop) return ArticleVerdict::not_original;
+  conclude(context, show_messages, CheckVerdict::original, "根据当前设置检测，该文章属于原创文章！",
+           MessageIcon::information);
+  return ArticleVerdict::original;
 }

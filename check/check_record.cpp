@@ -51,6 +51,8 @@ std::string_view verdict_text(CheckVerdict verdict) {
       return "标题已收录";
     case CheckVerdict::content_indexed:
       return "内容已收录";
+    case CheckVerdict::undecided:
+      return "无法判断";
     case CheckVerdict::stopped:
       break;
   }

@@ -14,10 +14,11 @@ enum class CheckVerdict {
   original,
   title_indexed,
   content_indexed,
-  stopped,  // stopped by the user or the search, or no check was ticked
+  undecided,  // every page the check read was unrecognised
+  stopped,    // stopped by the user or the search, or no check was ticked
 };
 
-// The verdict as a batch's list names it (UTF-8): 原创, 标题已收录, 内容已收录, 已停止.
+// The verdict as a batch's list names it (UTF-8): 原创, 标题已收录, 内容已收录, 无法判断, 已停止.
 std::string_view verdict_text(CheckVerdict verdict);
 
 // One question put to the engine: the title, or a piece of the content.

@@ -109,8 +109,8 @@ ContentVerdict check_content(CheckContext& context, std::string_view content,
     // A stop during the wait sends no further query to the engine.
     if (stop) return verdict;
     SentenceAnswer answer = context.is_sentence_indexed(sentence, window.selected_index(Control::组合框引擎));
-    const bool indexed = answer.indexed();
-    ++(indexed ? tally.indexed : tally.not_indexed);
+    ++(answer.indexed() ? tally.indexed : tally.not_indexed);
+    if (answer.outcome == SentenceOutcome::unrecognised) ++tally.unrecognised;
     context.record.add_piece(piece, sentence, std::move(answer));
     if (stop) return verdict;
 

@@ -23,7 +23,13 @@ struct SentenceTally {
   int searched = 0;
   int indexed = 0;
   int not_indexed = 0;
+  // Of the not indexed, those whose result page held neither a result list nor the
+  // engine's "no results" notice.
+  int unrecognised = 0;
   bool by_indexed_rate = false;
+
+  // Nothing can be judged: every searched sentence got a page that could not be read.
+  bool all_unrecognised() const { return searched > 0 && unrecognised == searched; }
 
   // `sentences` out of N, in percent; 0 when N is below 1.
   double percent_of(int sentences) const;

@@ -24,15 +24,20 @@ std::string trim_pattern() {
   return replace_all_exact(gbk("^[ 　9]+|[ 　9]+$"), "9", "\t");
 }
 
+// PCRE2's limit on a {n,} repeat count.
+constexpr int kLargestRepeatCount = 65535;
+
 }  // namespace
 
 void build_cleaning_expression(const Window& window, TextExpressions& expressions) {
   std::string pattern(kTagsAndEntities);
   if (window.checked(Control::选择框忽略网址邮箱)) pattern += kAddresses;
   if (window.checked(Control::选择框忽略数字)) {
-    // A negative length would make the pattern unusable and leave no sentence to
-    // search, so every article would pass for indexed: it means "any run" instead.
-    const int shortest_run = std::max(0, to_whole_number(window.text(Control::编辑框数字位数)));
+    // A length outside what the regex engine accepts as a repeat count would make the
+    // pattern unusable and leave no sentence to search, so every article would pass
+    // for indexed: a negative one means "any run", a larger one the longest allowed.
+    const int shortest_run =
+        std::clamp(to_whole_number(window.text(Control::编辑框数字位数)), 0, kLargestRepeatCount);
     pattern += "|\\d{" + std::to_string(shortest_run) + ",}";
   }
   expressions.cleaning.set_pattern_positive(pattern);

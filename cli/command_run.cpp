@@ -69,6 +69,8 @@ std::string verdict_word(FileOutcome::Verdict verdict) {
       return "not-original";
     case FileOutcome::Verdict::unreadable:
       return "unreadable";
+    case FileOutcome::Verdict::undecided:
+      return "undecided";
   }
   return {};
 }
@@ -135,7 +137,9 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
   bool any_unreadable = false;
   batch.on_file_finished([&](const FileOutcome& outcome) {
     results.push_back({verdict_word(outcome.verdict), tally.searched, tally.indexed, outcome.path});
-    any_not_original |= outcome.verdict == FileOutcome::Verdict::not_original;
+    // A file the engine's pages could not judge is not shown to be original either.
+    any_not_original |= outcome.verdict == FileOutcome::Verdict::not_original ||
+                        outcome.verdict == FileOutcome::Verdict::undecided;
     any_unreadable |= outcome.verdict == FileOutcome::Verdict::unreadable;
     tally.searched = tally.indexed = 0;
     progress.clear();

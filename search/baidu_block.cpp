@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "support/text_markers.h"
 #include "search/fetched_page.h"
 #include "support/gbk.h"
+#include "support/text_markers.h"
 #include "support/text_search.h"
 
 namespace {

@@ -1,10 +1,12 @@
 #include "search/browser_page_fetch.h"
 
 #include <algorithm>
-#include <ranges>
 
 #include "check/sentences.h"
+#include "search/baidu_block.h"
+#include "search/engine_table.h"
 #include "search/request_url.h"
+#include "search/result_page.h"
 #include "support/gbk.h"
 #include "support/text_helpers.h"
 #include "support/window.h"
@@ -24,20 +26,24 @@ constexpr bool kNeverStopped = false;
 BrowserPageFetch::BrowserPageFetch(Window& window, bool& stop_requested, int poll_ms)
     : window_(window), stop_requested_(stop_requested), poll_ms_(poll_ms) {}
 
-std::string BrowserPageFetch::fetch_page_browser(const std::string& url, std::string_view sentence) {
+FetchedPage BrowserPageFetch::fetch_page_browser(const std::string& url, std::string_view sentence,
+                                                 const Engine& engine) {
   // The address as the HTTP fetch sends it: a query appended unescaped (Google's)
   // reaches the engine with its bytes percent-escaped, not cut at a blank.
   const std::string address = escape_for_request(url);
   window_.navigate_browser(address);
-  std::string page;
+  FetchedPage page;
   wait_ms(window_, poll_ms_, kNeverStopped);
 
   const std::string probe = first_chars(sentence, kProbeChars);
   const std::string probe_list = probe + std::string(kListSeparator) + to_half_width(probe);
   for (int polls = 0;;) {
-    if (contains_any(page, probe_list, true) || stop_requested_) return page;
+    if (contains_any(page.text, probe_list, true) || stop_requested_) return page;
     web_document_.attach(window_);
-    page = web_document_.document_text("outerHTML");
+    page.text = web_document_.document_text("outerHTML");
+    // A page asking for a verification will never show the sentence. The browser
+    // tells neither status nor address, so its text has to tell.
+    if ((engine.may_block && is_baidu_block_page(page)) || asks_for_verification(engine, page)) return page;
     // Every tenth poll loads the page again, in case the first load stalled.
     if (++polls % 10 == 0) window_.navigate_browser(address);
     wait_ms(window_, poll_ms_, kNeverStopped);
@@ -70,8 +76,16 @@ std::string first_chars(std::string_view text, int n) {
   if (n >= total) return std::string(text);
   // A longer prefix never holds fewer characters, so the shortest one that holds n
   // is found by halving.
-  const auto lengths = std::views::iota(size_t{0}, text.size() + 1);
-  const auto length = *std::ranges::partition_point(
-      lengths, [&](size_t length) { return count_chars(text.substr(0, length)) < n; });
-  return std::string(text.substr(0, length));
+  // (Written out: clang cannot build libstdc++ 12's iota_view, and the fuzz build uses clang.)
+  size_t low = 0;
+  size_t high = text.size();
+  while (low < high) {
+    const size_t middle = low + (high - low) / 2;
+    if (count_chars(text.substr(0, middle)) < n) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return std::string(text.substr(0, low));
 }

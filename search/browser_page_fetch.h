@@ -3,9 +3,11 @@
 #include <string>
 #include <string_view>
 
+#include "search/fetched_page.h"
 #include "support/web_document.h"
 
 class Window;
+struct Engine;
 
 // Result pages loaded in the window's embedded browser: the page is visible while
 // it loads, and a captcha can be typed into it.
@@ -22,10 +24,12 @@ class BrowserPageFetch {
   BrowserPageFetch(Window& window, bool& stop_requested, int poll_ms = kPollMs);
 
   // Sends the browser to `url` and polls the page until its markup holds the first
-  // characters of `sentence` (GBK, as searched), or their half-width form. Returns
-  // the markup read last, which may be empty or another page when the user skips
-  // the sentence at the time-out prompt or the run stops.
-  std::string fetch_page_browser(const std::string& url, std::string_view sentence);
+  // characters of `sentence` (GBK, as searched), or their half-width form, or the
+  // engine's block or verification page is shown. Returns the markup read last,
+  // without status or address, which may be empty
+  // or another page when the user skips the sentence at the time-out prompt or the
+  // run stops.
+  FetchedPage fetch_page_browser(const std::string& url, std::string_view sentence, const Engine& engine);
 
  private:
   enum class PromptChoice { keep_waiting, skip, stop };

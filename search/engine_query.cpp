@@ -10,14 +10,18 @@
 #include "search/proxy_choice.h"
 #include "search/result_item.h"
 #include "search/result_list.h"
+#include "search/result_page.h"
 #include "search/simplified_chinese.h"
 #include "support/gbk.h"
 #include "support/regex_object.h"
 #include "support/text_helpers.h"
+#include "support/text_search.h"
 #include "support/window.h"
 
 namespace {
 
+// The prompt names Baidu, the engine it was written for; another engine's caption
+// takes Baidu's place.
 constexpr std::string_view kCaptchaPrompt =
     "程序检测到百度似乎出现了验证码，请在浏览器的百度页面输入验证码或更换IP（ADSL换IP或设置代理IP），"
     "再点击确定继续，否则请点击取消，程序将停止运行！\r\n\r\n"
@@ -52,16 +56,12 @@ SentenceAnswer EngineQuery::is_sentence_indexed(std::string_view sentence, int e
   answer.query_url = query_url(*engine, simplified);
   const std::optional<FetchedPage> page = fetch_answer(*engine, answer.query_url, simplified, answer.outcome);
   if (!page) return answer;
-  const std::string list_markup = cut_result_list(*engine, page->text);
-  const std::string result_list = tag_expression_.regex_replace(list_markup, "");
-  const std::string half_width = to_half_width(simplified);
-  // A sentence without full-width forms need not be looked for twice.
-  const bool one_form = half_width == simplified && !simplified.empty();
-  const std::string forms = one_form ? simplified : simplified + std::string(kListSeparator) + half_width;
-  const bool found = contains_any(result_list, forms, true);
-  answer.outcome = found ? SentenceOutcome::indexed : SentenceOutcome::not_indexed;
-  if (!found) return answer;
-  if (std::optional<ResultItem> item = result_holding(*engine, list_markup, tag_expression_, forms)) {
+  answer.outcome = judge_result_page(*engine, page->text, simplified, tag_expression_);
+  if (!answer.indexed()) return answer;
+  // Only an indexed sentence needs its result singled out, so the list is cut again here.
+  const std::optional<std::string> list = cut_result_list(*engine, page->text);
+  if (std::optional<ResultItem> item =
+          result_holding(*engine, *list, tag_expression_, sentence_forms(simplified))) {
     answer.result_title = std::move(item->title);
     answer.result_link = std::move(item->link);
   }
@@ -72,13 +72,19 @@ std::optional<FetchedPage> EngineQuery::fetch_answer(const Engine& engine, const
                                                      std::string_view sentence, SentenceOutcome& no_page) {
   no_page = SentenceOutcome::stopped;
   for (int failures = 0;;) {
-    FetchedPage page = fetch_result_page(url, sentence, proxy_text_from_choice(window_));
+    FetchedPage page = fetch_result_page(engine, url, sentence, proxy_text_from_choice(window_));
     if (engine.may_block && is_baidu_block_page(page)) {
-      if (!sit_out_baidu_block()) return std::nullopt;
+      if (!sit_out_baidu_block(engine)) return std::nullopt;
       if (stop_requested_) return std::nullopt;
       continue;
     }
     if (stop_requested_) return std::nullopt;
+    page.asks_verification = asks_for_verification(engine, page);
+    // In the browser the user can answer the verification where it is shown.
+    if (page.asks_verification && window_.checked(Control::选择框浏览器模式检测)) {
+      if (!ask_for_verification(engine)) return std::nullopt;
+      continue;
+    }
     if (!page.failed()) return page;
     // An engine that cannot be asked must not make every article look original.
     if (failures++ == kFetchRetries) {
@@ -92,14 +98,14 @@ std::optional<FetchedPage> EngineQuery::fetch_answer(const Engine& engine, const
   }
 }
 
-FetchedPage EngineQuery::fetch_result_page(const std::string& url, std::string_view sentence,
-                                           const std::string& proxy_text) {
+FetchedPage EngineQuery::fetch_result_page(const Engine& engine, const std::string& url,
+                                           std::string_view sentence, const std::string& proxy_text) {
   if (window_.checked(Control::选择框浏览器模式检测))
-    return {.text = browser_fetch_.fetch_page_browser(url, sentence)};
+    return browser_fetch_.fetch_page_browser(url, sentence, engine);
   return http_fetch_page(window_, stop_requested_, {.url = url, .proxy_text = proxy_text});
 }
 
-bool EngineQuery::sit_out_baidu_block() {
+bool EngineQuery::sit_out_baidu_block(const Engine& engine) {
   if (window_.checked(Control::选择框屏蔽等待)) {
     window_.beep();
     const std::string minutes = window_.text(Control::编辑框等待分钟);
@@ -107,12 +113,15 @@ bool EngineQuery::sit_out_baidu_block() {
     wait_ms(window_, setting_ms(minutes, 60000.0), stop_requested_);
     return true;
   }
+  return ask_for_verification(engine);
+}
+
+bool EngineQuery::ask_for_verification(const Engine& engine) {
   window_.bring_to_front();
-  const MessageAnswer answer = window_.show_message({.text = gbk(kCaptchaPrompt),
-                                                     .caption = gbk("信息："),
-                                                     .buttons = MessageButtons::ok_cancel,
-                                                     .system_modal = true});
-  if (answer != MessageAnswer::cancel) return true;
+  const std::string text = replace_all_exact(gbk(kCaptchaPrompt), gbk("百度"), gbk(engine.caption));
+  const MessageAnswer answer = window_.show_message(
+      {.text = text, .caption = gbk("信息："), .buttons = MessageButtons::ok_cancel, .system_modal = true});
+  if (answer != MessageAnswer::cancel && !stop_requested_) return true;
   stop_requested_ = true;
   return false;
 }

@@ -31,18 +31,22 @@ class EngineQuery {
   // Indexed when the sentence (GBK) stands in the result list of the engine at
   // `engine_index` (the engine combo's selection), in its Simplified Chinese form or
   // with its full-width letters and digits made half-width. Not indexed when it does
-  // not and when the index names no engine; stopped or failed when no page was read.
+  // not and when the index names no engine; unrecognised when the page was neither a
+  // result list nor the engine's "no results" notice; stopped or failed when no page
+  // was read (an engine asking for a verification counts as failing in HTTP mode).
   SentenceAnswer is_sentence_indexed(std::string_view sentence, int engine_index);
 
  private:
-  // The page to read, after Baidu's block page and failed fetches were dealt with;
-  // else why there is none.
+  // The page to read, after block and verification pages and failed fetches were
+  // dealt with; else why there is none.
   std::optional<FetchedPage> fetch_answer(const Engine& engine, const std::string& url,
                                           std::string_view sentence, SentenceOutcome& no_page);
-  FetchedPage fetch_result_page(const std::string& url, std::string_view sentence,
+  FetchedPage fetch_result_page(const Engine& engine, const std::string& url, std::string_view sentence,
                                 const std::string& proxy_text);
   // The automatic wait or the captcha prompt; false when the user cancelled.
-  bool sit_out_baidu_block();
+  bool sit_out_baidu_block(const Engine& engine);
+  // The captcha prompt naming the engine; false when the user cancelled.
+  bool ask_for_verification(const Engine& engine);
 
   Window& window_;
   bool& stop_requested_;

@@ -41,15 +41,35 @@ constexpr std::string_view kSosoItems[] = {"<li"};
 constexpr std::string_view kGoogleItems[] = {"<li class=''g''", "<div class=''g''"};
 constexpr std::string_view kSogouItems[] = {"<div class=''rb''", "<div class=''vrwrap''"};
 
+// The notices as the engines word them today, and as they did when the program was
+// written.
+constexpr std::string_view kBaiduNoResults[] = {"没有找到与", "没有找到该URL", "未找到相关结果"};
+constexpr std::string_view k360NoResults[] = {"未找到和", "找不到和您查询的", "没有找到与"};
+constexpr std::string_view kSosoNoResults[] = {"没有找到与", "未找到相关"};
+constexpr std::string_view kGoogleNoResults[] = {"找不到和您查询的", "did not match any documents",
+                                                 "ergab keine Treffer", "keine Ergebnisse"};
+constexpr std::string_view kSogouNoResults[] = {"没有找到与", "未找到相关"};
+
+constexpr std::string_view kCaptchaPaths[] = {"/captcha/"};
+constexpr std::string_view kGooglePaths[] = {"/sorry/"};
+constexpr std::string_view kSogouPaths[] = {"/antispider/"};
+
+constexpr std::string_view kChineseVerification[] = {"安全验证", "验证码", "异常访问", "异常流量",
+                                                     "unusual traffic"};
+constexpr std::string_view kGoogleVerification[] = {"unusual traffic", "异常流量", "验证码"};
+
 // Indexed by the engine combo box's selection.
 constexpr std::array<Engine, 5> kEngines = {{
-    {"百度", "www.baidu.com", "/s?wd=", SentenceEncoding::gbk_percent, kBaiduList, kBaiduItems, false, true},
-    {"360", "www.so.com", "/s?q=", SentenceEncoding::utf8_percent, k360List, k360Items, false, false},
-    {"soso", "www.soso.com", "/q?w=", SentenceEncoding::gbk_percent, kSosoList, kSosoItems, true, false},
+    {"百度", "www.baidu.com", "/s?wd=", SentenceEncoding::gbk_percent, kBaiduList, kBaiduItems, false, true,
+     kBaiduNoResults, kCaptchaPaths, kChineseVerification},
+    {"360", "www.so.com", "/s?q=", SentenceEncoding::utf8_percent, k360List, k360Items, false, false,
+     k360NoResults, kCaptchaPaths, kChineseVerification},
+    {"soso", "www.soso.com", "/q?w=", SentenceEncoding::gbk_percent, kSosoList, kSosoItems, true, false,
+     kSosoNoResults, kCaptchaPaths, kChineseVerification},
     {"谷歌", "www.google.com", "/search?q=", SentenceEncoding::unescaped, kGoogleList, kGoogleItems, false,
-     false},
+     false, kGoogleNoResults, kGooglePaths, kGoogleVerification},
     {"搜狗", "www.sogou.com", "/web?query=", SentenceEncoding::utf8_percent, kSogouList, kSogouItems, false,
-     false},
+     false, kSogouNoResults, kSogouPaths, kChineseVerification},
 }};
 
 std::string encode_sentence(SentenceEncoding encoding, std::string_view sentence) {

@@ -33,6 +33,14 @@ struct Engine {
   // The cut ends inside an li start tag; a "<" in front makes it whole again.
   bool prefix_tag_opener;
   bool may_block;  // Baidu answers with a block page when it suspects a robot
+  // UTF-8 notices the engine shows instead of a list when it found nothing: a page
+  // with neither a list nor one of these cannot be read.
+  std::span<const std::string_view> no_results;
+  // Address parts of the page the engine sends a suspected robot to.
+  std::span<const std::string_view> verification_paths;
+  // UTF-8 words of that page asking to prove a human is searching; looked for only
+  // on a page without a result list.
+  std::span<const std::string_view> verification_words;
 };
 
 // The engine at a combo index; null outside the table (also for -1, no selection).

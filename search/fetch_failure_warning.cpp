@@ -8,6 +8,10 @@
 namespace {
 
 std::string reason_text(const FetchedPage& page) {
+  if (page.asks_verification) {
+    return "搜索引擎要求进行验证（验证码或安全验证），它可能把本程序当成了机器人；可稍后再试，或改用浏览器模"
+           "式检测";
+  }
   switch (page.failure) {
     case HttpFailure::none:
       return "搜索引擎返回了错误状态 " + std::to_string(page.status);
@@ -23,6 +27,8 @@ std::string reason_text(const FetchedPage& page) {
       return "搜索引擎返回的网页超过 32 MB，已放弃读取";
     case HttpFailure::bad_redirect:
       return "搜索引擎的网页跳转次数过多，或跳转到了不允许的地址";
+    case HttpFailure::empty_page:
+      return "搜索引擎返回了空白的网页";
     case HttpFailure::stopped:
       return "检测已被停止";
     case HttpFailure::broken:

@@ -10,7 +10,9 @@ struct FetchedPage {
   std::string final_url{};  // after redirects; empty when unknown
   int status = 0;           // HTTP status, 0 when there was no answer or no HTTP
   HttpFailure failure = HttpFailure::none;
+  bool asks_verification = false;  // the engine's page for suspected robots
 
-  // No answer at all, or an HTTP error status: the page says nothing about the sentence.
-  bool failed() const { return failure != HttpFailure::none || status >= 400; }
+  // No answer at all, an HTTP error status or a verification page: the page says
+  // nothing about the sentence.
+  bool failed() const { return failure != HttpFailure::none || status >= 400 || asks_verification; }
 };

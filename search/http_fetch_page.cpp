@@ -100,6 +100,9 @@ FetchedPage http_fetch_page(Window& window, const bool& stop_requested, const Ht
   }
   // The page is text: it ends at its first zero byte.
   const std::string& body = request.ResponseBody();
-  page.text = decode_response_text(std::string_view(body).substr(0, body.find('\0')), fetch.response_charset);
+  page.text = decode_response_text(std::string_view(body).substr(0, body.find('\0')), fetch.response_charset,
+                                   request.ResponseCharset());
+  // An answer without a page is no answer: an empty text already stands for a failed fetch.
+  if (page.text.empty() && page.failure == HttpFailure::none) page.failure = HttpFailure::empty_page;
   return page;
 }

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "support/text_conversions.h"
 #include "search/request_url.h"
 #include "support/gbk.h"
+#include "support/text_conversions.h"
 #include "support/window.h"
 
 namespace {
@@ -32,18 +32,18 @@ std::string lower_ascii(std::string_view text) {
   return lower;
 }
 
-// True when the answer's Content-Type names the charset UTF-8.
-bool declares_utf8(std::string_view response_headers) {
+// The charset the answer's Content-Type names, lower-case; empty when none.
+std::string content_type_charset(std::string_view response_headers) {
   const std::string headers = lower_ascii(response_headers);
   const size_t line = headers.find("\ncontent-type:");
-  if (line == std::string::npos) return false;
+  if (line == std::string::npos) return {};
   const size_t line_end = headers.find('\n', line + 1);
   const std::string_view content_type = std::string_view(headers).substr(line, line_end - line);
   const size_t charset = content_type.find("charset=");
-  if (charset == std::string_view::npos) return false;
+  if (charset == std::string_view::npos) return {};
   std::string_view value = content_type.substr(charset + 8);
   if (!value.empty() && value.front() == '"') value.remove_prefix(1);
-  return value.starts_with("utf-8") || value.starts_with("utf8");
+  return std::string(value.substr(0, value.find_first_of("\"; \t\r")));
 }
 
 }  // namespace
@@ -127,6 +127,9 @@ HttpRequest::HttpRequest(Window& window, const bool& stop_requested)
   curl_easy_setopt(easy, CURLOPT_HEADERDATA, transfer.get());
   curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, &Transfer::on_connected);
   curl_easy_setopt(easy, CURLOPT_PREREQDATA, transfer.get());
+  // Cookies live in memory for the hops of one fetch: engines set one on a redirect
+  // and may answer a later hop without it with a verification page.
+  curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");
   transfer_ = std::move(transfer);
 }
 
@@ -139,7 +142,8 @@ void HttpRequest::Open(std::string_view method, std::string_view url) {
 
 void HttpRequest::SetTimeouts(int resolve_ms, int connect_ms, int send_ms, int receive_ms) {
   const auto or_resolve = [resolve_ms](int value) { return std::max(value < 1 ? resolve_ms : value, 0); };
-  connect_phase_ms_ = std::max(resolve_ms, 0) + static_cast<long long>(or_resolve(connect_ms));
+  resolve_ms_ = std::max(resolve_ms, 0);
+  connect_ms_ = or_resolve(connect_ms);
   send_ms_ = or_resolve(send_ms);
   receive_ms_ = or_resolve(receive_ms);
 }
@@ -199,7 +203,10 @@ void HttpRequest::apply_settings() {
   // An empty proxy also keeps libcurl from taking one from the environment.
   curl_easy_setopt(easy, CURLOPT_PROXY, proxy_server_.c_str());
   curl_easy_setopt(easy, CURLOPT_NOPROXY, proxy_server_.empty() ? nullptr : bypass_list_.c_str());
-  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connect_phase_ms_));
+  // Each of the two has its own limit in run_transfer; libcurl's bound on both together
+  // is only a backstop.
+  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS,
+                   static_cast<long>(resolve_ms_ + static_cast<long long>(connect_ms_)));
 }
 
 void HttpRequest::perform(const std::string& url, const std::string& method, const std::string& body) {
@@ -218,6 +225,7 @@ void HttpRequest::perform(const std::string& url, const std::string& method, con
   response_headers_.clear();
   transfer_->too_large = false;
   transfer_->phase = Phase::connecting;
+  transfer_->last_activity = Clock::now();
   transfer_->upload_size = method == "GET" ? 0 : static_cast<curl_off_t>(body.size());
   transfer_->uploaded = 0;
 
@@ -254,12 +262,17 @@ HttpFailure HttpRequest::run_transfer() {
       }
       if (uploaded >= transfer.upload_size) transfer.received();
     }
-    const int limit_ms = transfer.phase == Phase::sending     ? send_ms_
-                         : transfer.phase == Phase::receiving ? receive_ms_
-                                                              : 0;  // libcurl bounds connecting itself
-    if (limit_ms > 0 && now - transfer.last_activity > std::chrono::milliseconds(limit_ms)) {
-      return HttpFailure::timed_out;
+    auto phase_start = transfer.last_activity;
+    int limit_ms = transfer.phase == Phase::sending ? send_ms_ : receive_ms_;
+    if (transfer.phase == Phase::connecting) {
+      // Until the name is looked up its limit runs; connecting then gets a limit of its own.
+      curl_off_t lookup_us = 0;
+      curl_easy_getinfo(transfer.easy, CURLINFO_NAMELOOKUP_TIME_T, &lookup_us);
+      phase_start += std::chrono::microseconds(lookup_us);
+      limit_ms = lookup_us == 0 ? resolve_ms_ : connect_ms_;
     }
+    if (limit_ms > 0 && now - phase_start > std::chrono::milliseconds(limit_ms))
+      return HttpFailure::timed_out;
   }
 
   int queued = 0;
@@ -298,6 +311,12 @@ const std::string& HttpRequest::ResponseBody() const {
   return response_body_;
 }
 
+std::string HttpRequest::ResponseCharset() const {
+  return content_type_charset(response_headers_);
+}
+
 std::string HttpRequest::ResponseText() const {
-  return declares_utf8(response_headers_) ? utf8_to_ansi(response_body_) : response_body_;
+  const std::string charset = ResponseCharset();
+  return charset.starts_with("utf-8") || charset.starts_with("utf8") ? utf8_to_ansi(response_body_)
+                                                                     : response_body_;
 }

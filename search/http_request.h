@@ -17,6 +17,7 @@ enum class HttpFailure {
   timed_out,      // one of the time-outs ran out
   too_large,      // the body passed kMaxResponseBytes
   bad_redirect,   // more than kMaxRedirects redirects, or one to a forbidden address
+  empty_page,     // an answer without a page in it
   stopped,        // the run's stop flag was raised while waiting
   broken,         // the connection broke off or the answer made no sense
 };
@@ -46,9 +47,9 @@ class HttpRequest {
   // "http://" in front.
   void Open(std::string_view method, std::string_view url);
   // Milliseconds; a connect, send or receive value below 1 takes the resolve value,
-  // and a resolve value below 1 means no limit. Resolving and connecting are bounded
-  // together by their sum, sending by the send value and every wait for received
-  // data by the receive value.
+  // and a resolve value below 1 means no limit. Resolving is bounded by the resolve
+  // value, connecting after it by the connect value, sending by the send value and
+  // every wait for received data by the receive value.
   void SetTimeouts(int resolve_ms, int connect_ms = 0, int send_ms = 0, int receive_ms = 0);
   void SetRequestHeader(std::string_view name, std::string_view value);
   // The bypass list names hosts reached directly, separated by ";" or ",".
@@ -58,6 +59,8 @@ class HttpRequest {
 
   int Status() const;
   const std::string& ResponseBody() const;
+  // The charset named by the answer's Content-Type, lower-case; empty when none.
+  std::string ResponseCharset() const;
   // The body decoded by the charset of the answer's Content-Type: UTF-8 becomes GBK,
   // anything else is taken as it is.
   std::string ResponseText() const;
@@ -87,7 +90,8 @@ class HttpRequest {
   std::string proxy_server_;
   std::string bypass_list_;
   // Milliseconds, 0 for no limit; the defaults are the platform object's.
-  long long connect_phase_ms_ = 60000;
+  int resolve_ms_ = 0;
+  int connect_ms_ = 60000;
   int send_ms_ = 30000;
   int receive_ms_ = 30000;
 

@@ -1,8 +1,8 @@
 #include "search/result_list.h"
 
-#include "support/text_markers.h"
 #include "search/engine_table.h"
 #include "support/gbk.h"
+#include "support/text_markers.h"
 #include "support/text_search.h"
 
 std::string cut_region(std::string_view page, std::string_view start_marker, std::string_view end_marker) {
@@ -13,14 +13,14 @@ std::string cut_region(std::string_view page, std::string_view start_marker, std
   return text_between(page, replace_all_exact(start, "\"", ""), replace_all_exact(end, "\"", ""));
 }
 
-std::string cut_result_list(const Engine& engine, std::string_view page) {
-  std::string list;
+std::optional<std::string> cut_result_list(const Engine& engine, std::string_view page) {
   for (const MarkerPair& pair : engine.result_list) {
     const std::string start = gbk(pair.start);
     const std::string end = gbk(pair.end);
-    list = pair.end == kPageTail ? cut_region(std::string(page).append(end), start, end)
-                                 : cut_region(page, start, end);
-    if (!list.empty()) break;
+    std::string list = pair.end == kPageTail ? cut_region(std::string(page).append(end), start, end)
+                                             : cut_region(page, start, end);
+    if (list.empty()) continue;
+    return engine.prefix_tag_opener ? "<" + list : list;
   }
-  return engine.prefix_tag_opener ? "<" + list : list;
+  return std::nullopt;
 }

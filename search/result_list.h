@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,6 @@ struct Engine;
 // quotes left out of both markers: pages also write attribute values bare.
 std::string cut_region(std::string_view page, std::string_view start_marker, std::string_view end_marker);
 
-// The engine's result list cut out of the page, with its markup still in it.
-std::string cut_result_list(const Engine& engine, std::string_view page);
+// The engine's result list cut out of the page, with its markup still in it;
+// nothing when no marker pair of the engine cuts a list out of it.
+std::optional<std::string> cut_result_list(const Engine& engine, std::string_view page);

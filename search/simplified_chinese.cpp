@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 #include "support/gbk.h"
@@ -22,8 +23,18 @@ uint16_t double_byte_code(char lead, char trail) {
 // Indexed by a GBK character's two bytes; 0 where the character stays.
 using CharacterTable = std::vector<uint16_t>;
 
+// GB2312, the standard Simplified character set, is the region of GBK whose lead and
+// trail bytes both lie in 0xA1..0xFE.
+bool in_gb2312(std::string_view character) {
+  const auto in_range = [](char c) {
+    return static_cast<unsigned char>(c) >= 0xA1 && static_cast<unsigned char>(c) != 0xFF;
+  };
+  return in_range(character[0]) && in_range(character[1]);
+}
+
 // OpenCC's Traditional-to-Simplified character dictionary, reduced to the pairs of
-// characters that GBK holds both of. Phrase conversion is left out on purpose: it
+// characters that GBK holds both of. A character GB2312 holds is itself standard
+// Simplified (乾隆, 哪吒, 蒜薹) and stays as it is. Phrase conversion is left out on purpose: it
 // could change the length and the wording of the searched sentence.
 CharacterTable load_character_table() {
   CharacterTable table(0x10000, 0);
@@ -40,7 +51,7 @@ CharacterTable load_character_table() {
     const std::string traditional = gbk_from_utf8(entry->Key());
     const std::string simplified = gbk_from_utf8(entry->GetDefault());
     if (traditional.size() != 2 || simplified.size() != 2) continue;
-    if (!is_lead_byte(traditional[0]) || !is_lead_byte(simplified[0])) continue;
+    if (!is_lead_byte(traditional[0]) || !is_lead_byte(simplified[0]) || in_gb2312(traditional)) continue;
     table[double_byte_code(traditional[0], traditional[1])] = double_byte_code(simplified[0], simplified[1]);
   }
   return table;

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
-// Every Traditional Chinese character of the GBK text replaced by its Simplified
-// form, one character for one; every other byte is kept, so the length stays.
+// Every Traditional Chinese character of the GBK text that GB2312 lacks replaced by
+// its Simplified form, one character for one; every other byte is kept, so the
+// length stays.
 std::string to_simplified_chinese(std::string_view gbk_text);

@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, LoadRestoresEveryControlFromAWindowsProfile) {
 TEST_F(MainWindowTest, LoadKeepsFormTextsForEmptyTitleAndBodyAndTamesOddValues) {
   write_file_bytes(configuration_path(),
                    windows_profile("检测标题=是\r\n检测内容=1\r\n句数=\r\n标题=\r\n内容=\r\n"
-                                   "引擎=2.9\r\n文件编码=abc\r\n代理形式=１\r\n"
+                                   "引擎=2.9\r\n文件编码=abc\r\n代理形式=２\r\n"
                                    "按收录率判断非原创=假\r\n浏览器模式检测=真"));
   open_window();
   Window& w = window();
@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, LoadKeepsFormTextsForEmptyTitleAndBodyAndTamesOddValues) 
   EXPECT_EQ(w.text(Control::编辑框内容).rfind(gbk("模拟真人搜索"), 0), 0u);
   EXPECT_EQ(w.selected_index(Control::组合框引擎), 2);
   EXPECT_EQ(w.selected_index(Control::组合框文件编码), 0);
-  EXPECT_EQ(w.selected_index(Control::组合框代理形式), 1);
+  EXPECT_EQ(w.selected_index(Control::组合框代理形式), 2);
   EXPECT_TRUE(w.checked(Control::单选框按未收录率));
   EXPECT_FALSE(w.checked(Control::单选框按收录率));
   // A given proxy chosen in browser mode stays unusable.

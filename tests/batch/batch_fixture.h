@@ -76,10 +76,12 @@ class BatchFixture : public ::testing::Test {
   FakeWindow window;
   bool stop_requested = false;
   TextExpressions expressions;
-  RandomSeeder seeder;
+  RandomSeeder seeder{[] { return uint32_t{1}; }};
   uint32_t now = 1000;
   // Sentences (UTF-8) that the engine has indexed.
   std::set<std::string> indexed;
+  // Sentences (UTF-8) whose result page cannot be read.
+  std::set<std::string> unreadable;
   // Runs inside each question, before it is answered.
   std::function<void()> on_query;
   // Every sentence asked (UTF-8), in order.
@@ -90,6 +92,8 @@ class BatchFixture : public ::testing::Test {
         queries.push_back(utf8_from_gbk(sentence));
         if (on_query) on_query();
         const bool found = indexed.contains(queries.back());
+        if (unreadable.contains(queries.back()))
+          return SentenceAnswer{SentenceOutcome::unrecognised, {}, {}, {}};
         return SentenceAnswer{found ? SentenceOutcome::indexed : SentenceOutcome::not_indexed, {}, {}, {}};
       }};
   TickClock clock = [this] { return now; };

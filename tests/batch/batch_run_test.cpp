@@ -165,6 +165,20 @@ TEST_F(BatchRunTest, TheSummaryCountsTimesAndTheShareOfOriginals) {
   EXPECT_EQ(batch.counts().originals, 1);
 }
 
+TEST_F(BatchRunTest, AFileWhoseResultPagesCannotBeReadIsNeitherCopiedNorDeleted) {
+  window.set_checked(Control::选择框删除已检测文件, true);
+  unreadable = {"2"};
+  const fs::path unjudged = write_file("2.txt", "");
+  batch.run_batch({write_file("1.txt", ""), unjudged, write_file("3.txt", "")});
+
+  EXPECT_TRUE(fs::exists(unjudged));
+  EXPECT_EQ(names_in(output_folder()), (std::set<std::string>{"1.txt", "3.txt"}));
+  EXPECT_EQ(summary(),
+            "完成！总耗时 0 毫秒！已检测 2 篇，平均耗时 0 毫秒！原创 2 篇，原创比率 100 %，无法判断 1 篇");
+  // A batch shows no box but its summary.
+  EXPECT_EQ(window.messages.size(), 1u);
+}
+
 TEST_F(BatchRunTest, DurationsStayRightWhenTheTickCountWraps) {
   now = 0xFFFFFFFFu - 999;
   on_query = [&] { now += 3000; };

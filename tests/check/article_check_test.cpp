@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "tests/check/check_fixture.h"
 
 namespace {
@@ -9,7 +11,7 @@ namespace {
 class ArticleCheckTest : public CheckFixture {
  protected:
   // The single-article run: texts from the window, verdicts in message boxes.
-  bool check_window_article() {
+  ArticleVerdict check_window_article() {
     std::string title;
     return check_article(context, true, title, false, {}, false);
   }
@@ -33,9 +35,9 @@ class ArticleCheckTest : public CheckFixture {
 
 TEST_F(ArticleCheckTest, VerdictMessagesTellWhyTheVerdictFell) {
   set_text(Control::编辑框内容, numbered_sentences(12));
-  EXPECT_TRUE(check_window_article());
+  EXPECT_EQ(check_window_article(), ArticleVerdict::original);
   default_answer = true;
-  EXPECT_FALSE(check_window_article());
+  EXPECT_EQ(check_window_article(), ArticleVerdict::not_original);
 
   const std::vector<Shown> messages = shown();
   ASSERT_EQ(messages.size(), 2u);
@@ -50,9 +52,11 @@ TEST_F(ArticleCheckTest, VerdictMessagesTellWhyTheVerdictFell) {
 
 TEST_F(ArticleCheckTest, ABatchGetsTheVerdictWithoutMessages) {
   std::string title = gbk("标题");
-  EXPECT_TRUE(check_article(context, false, title, true, gbk(numbered_sentences(12)), true));
+  EXPECT_EQ(check_article(context, false, title, true, gbk(numbered_sentences(12)), true),
+            ArticleVerdict::original);
   default_answer = true;
-  EXPECT_FALSE(check_article(context, false, title, true, gbk(numbered_sentences(12)), true));
+  EXPECT_EQ(check_article(context, false, title, true, gbk(numbered_sentences(12)), true),
+            ArticleVerdict::not_original);
   EXPECT_TRUE(window.messages.empty());
 }
 
@@ -75,7 +79,7 @@ TEST_F(ArticleCheckTest, TheTitleIsSearchedTrimmedButNotCleaned) {
   window.set_checked(Control::选择框判断标题, true);
   window.set_checked(Control::选择框判断内容, false);
   set_text(Control::编辑框标题, "　<b>原创</b>标题 ");
-  EXPECT_TRUE(check_window_article());
+  EXPECT_EQ(check_window_article(), ArticleVerdict::original);
   ASSERT_EQ(queries.size(), 1u);
   EXPECT_EQ(queries[0].sentence, "<b>原创</b>标题");
   EXPECT_EQ(queries[0].status, "【检测标题】<b>原创</b>标题");
@@ -88,7 +92,7 @@ TEST_F(ArticleCheckTest, AnEmptyTitleIsNotSearched) {
   window.set_checked(Control::选择框判断标题, true);
   window.set_checked(Control::选择框判断内容, false);
   set_text(Control::编辑框标题, " \t　");
-  EXPECT_TRUE(check_window_article());
+  EXPECT_EQ(check_window_article(), ArticleVerdict::original);
   EXPECT_TRUE(queries.empty());
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_EQ(shown()[0].icon, MessageIcon::information);
@@ -99,7 +103,7 @@ TEST_F(ArticleCheckTest, AnIndexedTitleEndsTheCheck) {
   set_text(Control::编辑框标题, "标题");
   set_text(Control::编辑框内容, numbered_sentences(12));
   answers = {true};
-  EXPECT_FALSE(check_window_article());
+  EXPECT_EQ(check_window_article(), ArticleVerdict::not_original);
   EXPECT_EQ(queries.size(), 1u);
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_EQ(shown()[0].text, "根据当前设置检测，该文章标题已收录");
@@ -114,13 +118,13 @@ TEST_F(ArticleCheckTest, TitleWaitsDifferAfterAnIndexedAndAFreeTitle) {
   // In a batch an indexed title waits whole seconds: "1.5" waits one second.
   set_text(Control::编辑框间隔秒, "1.5");
   answers = {true};
-  EXPECT_FALSE(check_article(context, false, title, true, "", true));
+  EXPECT_EQ(check_article(context, false, title, true, "", true), ArticleVerdict::not_original);
   EXPECT_EQ(window.event_rounds - queries.back().event_rounds, 100);
 
   // A title not indexed waits the interval itself.
   set_text(Control::编辑框间隔秒, "0.25");
   window.event_rounds = 0;
-  EXPECT_TRUE(check_article(context, false, title, true, "", true));
+  EXPECT_EQ(check_article(context, false, title, true, "", true), ArticleVerdict::original);
   EXPECT_EQ(window.event_rounds - queries.back().event_rounds, 25);
 }
 
@@ -131,14 +135,15 @@ TEST_F(ArticleCheckTest, CheckBoxesCountWhenTheyAreRead) {
   set_text(Control::编辑框间隔秒, "0.05");
   // Unticked during the wait after the title: the content is not checked.
   window.on_events = [this] { window.set_checked(Control::选择框判断内容, false); };
-  EXPECT_TRUE(check_window_article());
+  EXPECT_EQ(check_window_article(), ArticleVerdict::original);
   EXPECT_EQ(queries.size(), 1u);
 }
 
 TEST_F(ArticleCheckTest, NeitherCheckTickedWarnsAndStops) {
   window.set_checked(Control::选择框判断内容, false);
   std::string title = "标题";
-  EXPECT_FALSE(check_article(context, false, title, true, gbk(numbered_sentences(3)), true));
+  EXPECT_EQ(check_article(context, false, title, true, gbk(numbered_sentences(3)), true),
+            ArticleVerdict::not_original);
   EXPECT_TRUE(stop_requested);
   EXPECT_TRUE(queries.empty());
   ASSERT_EQ(window.messages.size(), 1u);
@@ -149,7 +154,7 @@ TEST_F(ArticleCheckTest, NeitherCheckTickedWarnsAndStops) {
 TEST_F(ArticleCheckTest, AStoppedRunShowsNoVerdict) {
   set_text(Control::编辑框内容, numbered_sentences(12));
   on_query = [this] { stop_requested = true; };
-  EXPECT_FALSE(check_window_article());
+  EXPECT_EQ(check_window_article(), ArticleVerdict::not_original);
   EXPECT_TRUE(window.messages.empty());
 
   // The same for a stop during the title search, even if the title was found.
@@ -157,7 +162,7 @@ TEST_F(ArticleCheckTest, AStoppedRunShowsNoVerdict) {
   window.set_checked(Control::选择框判断标题, true);
   set_text(Control::编辑框标题, "标题");
   answers = {true};
-  EXPECT_FALSE(check_window_article());
+  EXPECT_EQ(check_window_article(), ArticleVerdict::not_original);
   EXPECT_EQ(queries.size(), 1u);
   EXPECT_TRUE(window.messages.empty());
 }
@@ -169,6 +174,45 @@ TEST_F(ArticleCheckTest, ProgressMaximumIsTheRequestedCount) {
   check_window_article();
   EXPECT_EQ(queries.size(), 3u);  // 60 % of 4 reached after three not indexed
   EXPECT_EQ(window.progress_maximum[Control::进度条], 10);
+}
+
+// Pages that could not be read are counted, and a check resting on nothing else
+// gives no verdict.
+TEST_F(ArticleCheckTest, UnreadableResultPagesAreCountedAndAloneGiveNoVerdict) {
+  struct Case {
+    std::string_view name;
+    bool title_only;
+    std::set<std::string> unreadable;
+    ArticleVerdict verdict;
+    std::string_view message;  // the start of the one box shown
+  };
+  const std::string warning = "无法识别搜索引擎的结果页";
+  const Case cases[] = {
+      {"AllContent", false, {"第1个句子", "第2个句子", "第3个句子"}, ArticleVerdict::undecided, warning},
+      {"SomeContent",
+       false,
+       {"第1个句子", "第2个句子"},
+       ArticleVerdict::original,
+       "根据当前设置检测，该文章属于原创文章！\r\n已检测 3 句，收录 0 句，未收录率 100%，2 "
+       "句的结果页无法识别"},
+      {"TitleOnly", true, {"标题"}, ArticleVerdict::undecided, warning},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    window.messages.clear();
+    unreadable = c.unreadable;
+    window.set_checked(Control::选择框判断标题, c.title_only);
+    window.set_checked(Control::选择框判断内容, !c.title_only);
+    set_text(Control::编辑框标题, "标题");
+    set_text(Control::编辑框内容, numbered_sentences(3));
+    set_text(Control::编辑框句数, "3");
+    set_text(Control::编辑框判断比例, "100");
+    EXPECT_EQ(check_window_article(), c.verdict);
+    EXPECT_FALSE(stop_requested);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_TRUE(shown()[0].text.starts_with(c.message)) << shown()[0].text;
+  }
+  EXPECT_EQ(window.messages[0].icon, MessageIcon::warning);
 }
 
 }  // namespace

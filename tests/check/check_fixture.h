@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,11 +52,14 @@ class CheckFixture : public ::testing::Test {
   FakeWindow window;
   bool stop_requested = false;
   TextExpressions expressions;
-  RandomSeeder seeder;
+  // A fixed clock: the sentences are drawn in the same order at every run.
+  RandomSeeder seeder{[] { return uint32_t{1}; }};
   // The engine's answers in the order of the questions; once they run out, the
   // default answer.
   std::deque<bool> answers;
   bool default_answer = false;
+  // Sentences (UTF-8) whose result page cannot be read.
+  std::set<std::string> unreadable;
   // Runs inside each question, before it is answered (a search that stops the run).
   std::function<void()> on_query;
   std::vector<Query> queries;
@@ -69,6 +73,8 @@ class CheckFixture : public ::testing::Test {
           answer = answers.front();
           answers.pop_front();
         }
+        if (unreadable.contains(queries.back().sentence))
+          return SentenceAnswer{SentenceOutcome::unrecognised, {}, {}, {}};
         return SentenceAnswer{answer ? SentenceOutcome::indexed : SentenceOutcome::not_indexed, {}, {}, {}};
       }};
 };

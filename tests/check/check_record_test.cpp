@@ -22,7 +22,8 @@ TEST_F(CheckRecordTest, RowsMarksAndVerdictFollowTheRun) {
   answers = {true, false};
   std::string title = gbk("标题");
   // The first answer leaves 100% in reach, the second not: original after two.
-  EXPECT_TRUE(check_article(context, false, title, true, gbk(numbered_sentences(3)), true));
+  EXPECT_EQ(check_article(context, false, title, true, gbk(numbered_sentences(3)), true),
+            ArticleVerdict::original);
 
   const CheckRecord& record = context.record;
   EXPECT_EQ(record.verdict, CheckVerdict::original);
@@ -48,7 +49,8 @@ TEST_F(CheckRecordTest, AReportThatCannotBeWrittenWarnsAndLeavesTheVerdict) {
   context.reports = &reports;
   default_answer = false;
   std::string title = gbk("标题");
-  EXPECT_TRUE(check_article(context, true, title, true, gbk(numbered_sentences(10)), true));
+  EXPECT_EQ(check_article(context, true, title, true, gbk(numbered_sentences(10)), true),
+            ArticleVerdict::original);
   ASSERT_EQ(window.messages.size(), 2u);
   EXPECT_EQ(window.messages[0].icon, MessageIcon::warning);
   EXPECT_TRUE(utf8_from_gbk(window.messages[1].text).starts_with("根据当前设置检测，该文章属于原创文章！"));

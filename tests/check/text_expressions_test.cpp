@@ -56,6 +56,9 @@ TEST_F(CleaningTest, DigitRunsFromTheSetLengthOn) {
   // A negative length counts as no length rather than spoiling the pattern.
   window.set_text(Control::编辑框数字位数, "-2");
   EXPECT_EQ(cleaned("第3句有1个数"), "第句有个数");
+  // A length past what the regex engine accepts keeps every digit run instead.
+  window.set_text(Control::编辑框数字位数, "100000");
+  EXPECT_EQ(cleaned("第3句有1个数"), "第3句有1个数");
 }
 
 TEST_F(CleaningTest, AddressesGoUpToTheNextWhiteSpace) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "search/engine_table.h"
 #include "support/gbk.h"
 #include "tests/testsupport/fake_window.h"
 
@@ -20,7 +21,7 @@ class BrowserPageFetchTest : public ::testing::Test {
   static constexpr int kTestPollMs = 10;
 
   std::string fetch_page(std::string_view utf8_sentence) {
-    return fetch.fetch_page_browser(kUrl, gbk(utf8_sentence));
+    return fetch.fetch_page_browser(kUrl, gbk(utf8_sentence), *engine_at(0)).text;
   }
 
   // Every read before `showing_read` gets a page without the sentence, then
@@ -160,7 +161,7 @@ TEST(BrowserPageFetch, WaitsAreNotCutByAStop) {
   FakeWindow window;
   bool stop = true;
   BrowserPageFetch fetch{window, stop, 50};
-  EXPECT_EQ(fetch.fetch_page_browser(kUrl, gbk("中文句子")), "");
+  EXPECT_EQ(fetch.fetch_page_browser(kUrl, gbk("中文句子"), *engine_at(0)).text, "");
   // The first wait ran all its five slices although the run was already stopping.
   EXPECT_EQ(window.event_rounds, 5);
   EXPECT_EQ(window.browser_navigations.size(), 1u);
@@ -171,7 +172,7 @@ TEST(BrowserPageFetch, AddressIsSentAsTheHttpFetchWouldRequestIt) {
   FakeWindow window;
   bool stop = true;
   BrowserPageFetch fetch{window, stop, 10};
-  fetch.fetch_page_browser(gbk("http://www.google.com/search?q=中 文"), gbk("中 文"));
+  fetch.fetch_page_browser(gbk("http://www.google.com/search?q=中 文"), gbk("中 文"), *engine_at(3));
   EXPECT_EQ(window.browser_navigations,
             std::vector<std::string>{"http://www.google.com/search?q=%E4%B8%AD%20%E6%96%87"});
 }

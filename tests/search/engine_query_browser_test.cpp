@@ -37,7 +37,9 @@ class EngineQueryBrowserTest : public ::testing::Test {
     };
   }
 
-  bool indexed(std::string_view utf8_sentence) { return query.is_sentence_indexed(gbk(utf8_sentence), 0).indexed(); }
+  bool indexed(std::string_view utf8_sentence) {
+    return query.is_sentence_indexed(gbk(utf8_sentence), 0).indexed();
+  }
 
   FakeWindow window;
   bool stop = false;
@@ -87,6 +89,51 @@ TEST_F(EngineQueryBrowserTest, SkippedSentenceIsNotIndexedAndTheRunGoesOn) {
   EXPECT_FALSE(indexed("跳过的句子"));
   EXPECT_FALSE(stop);
   EXPECT_EQ(window.messages.size(), 1u);
+}
+
+// The pages engines show a suspected robot; in the browser the user can answer them.
+struct VerificationPage {
+  std::string_view name;
+  int engine_index;
+  std::string_view caption;
+  std::string_view page_utf8;
+};
+
+const VerificationPage kVerificationPages[] = {
+    {"GoogleSorry", 3, "谷歌",
+     "<html><head><title>https://www.google.com/search</title></head><body>Our systems have detected unusual "
+     "traffic from your computer network.</body></html>"},
+    {"SogouAntispider", 4, "搜狗",
+     "<html><head><title>搜狗搜索</title></head><body>用户您好，我们的系统检测到您网络中存在异常访问请求。"
+     "此验证码用于确认这些请求是您的正常行为而不是自动程序发出的。</body></html>"},
+    {"So360", 1, "360", "<html><head><title>360安全验证</title></head><body>请输入验证码</body></html>"},
+};
+
+class VerificationInTheBrowserTest : public EngineQueryBrowserTest,
+                                     public ::testing::WithParamInterface<VerificationPage> {};
+
+INSTANTIATE_TEST_SUITE_P(Engines, VerificationInTheBrowserTest, ::testing::ValuesIn(kVerificationPages),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(VerificationInTheBrowserTest, GetsTheCaptchaPromptAndOkSearchesAgain) {
+  site.index("验证之后的结果");
+  // The browser hands the core GBK text, whatever the engine's own charset.
+  site.set_charset(PageCharset::gbk);
+  window.browser_document = [this](const std::string&) {
+    if (window.browser_navigations.size() == 1) return gbk(GetParam().page_utf8);
+    return site.answer(request_for(window.browser_navigations.back())).body;
+  };
+  window.answers = {MessageAnswer::ok};
+
+  EXPECT_TRUE(query.is_sentence_indexed(gbk("验证之后的结果"), GetParam().engine_index).indexed());
+  EXPECT_EQ(window.browser_navigations.size(), 2u);
+  ASSERT_EQ(window.messages.size(), 1u);
+  const Message& prompt = window.messages[0];
+  EXPECT_EQ(prompt.buttons, MessageButtons::ok_cancel);
+  EXPECT_TRUE(utf8_from_gbk(prompt.text)
+                  .starts_with("程序检测到" + std::string(GetParam().caption) + "似乎出现了验证码"))
+      << utf8_from_gbk(prompt.text);
+  EXPECT_FALSE(stop);
 }
 
 }  // namespace

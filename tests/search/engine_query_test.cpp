@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "check/check_record.h"
 #include "check/html_report.h"
-
+#include "search/engine_table.h"
+#include "search/percent_encoding.h"
 #include "support/gbk.h"
 #include "support/regex_object.h"
 #include "tests/testsupport/fake_window.h"
@@ -26,7 +29,10 @@ class EngineQueryTest : public ::testing::Test {
   }
 
   bool indexed(std::string_view utf8_sentence, int engine_index) {
-    return query.is_sentence_indexed(gbk(utf8_sentence), engine_index).indexed();
+    return outcome(utf8_sentence, engine_index) == SentenceOutcome::indexed;
+  }
+  SentenceOutcome outcome(std::string_view utf8_sentence, int engine_index) {
+    return query.is_sentence_indexed(gbk(utf8_sentence), engine_index).outcome;
   }
 
   FakeWindow window;
@@ -304,6 +310,125 @@ TEST_F(EngineQueryTest, StopDuringASlowTransferEndsTheQueryWithoutWarning) {
   EXPECT_EQ(window.event_rounds, 8);
   EXPECT_EQ(engine.requests().size(), 1u);
   EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(EngineQueryTest, RedirectsOfEveryKindAreFollowed) {
+  site.index("跳转之后的结果");
+  for (const int status : {301, 302, 303, 307, 308}) {
+    engine.serve([&](const ReceivedRequest& request) {
+      if (request.path.starts_with("/moved"))
+        return site.answer({.host = "www.so.com", .path = "/s?q=" + request.path.substr(6)});
+      return redirect_reply(status,
+                            "http://www.so.com/moved" + request.path.substr(request.path.find('=') + 1));
+    });
+    EXPECT_TRUE(indexed("跳转之后的结果", 1)) << status;
+  }
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(EngineQueryTest, CookiesSetOnOneHopGoWithTheNextHops) {
+  site.index("带着饼干的结果");
+  engine.serve([&](const ReceivedRequest& request) {
+    if (request.header_bytes.find("Cookie: seen=1") != std::string::npos) return site.answer(request);
+    Reply reply = redirect_reply(302, "http://www.sogou.com" + request.path);
+    reply.headers += "Set-Cookie: seen=1; path=/\r\n";
+    return reply;
+  });
+  EXPECT_TRUE(indexed("带着饼干的结果", 4));
+  EXPECT_EQ(engine.requests().size(), 2u);
+}
+
+TEST_F(EngineQueryTest, FullWidthFormOnThePageMatchesToo) {
+  site.index("北京某某科技公司（北京）有限公司成立于二〇〇一年");
+  EXPECT_TRUE(indexed("公司（北京）有限公司", 0));
+}
+
+TEST_F(EngineQueryTest, LowerCaseSystemProxyVariableAloneIsHonoured) {
+  const ScopedProxyEnvironment cleared(std::nullopt);
+  setenv("http_proxy", engine.address().c_str(), 1);
+  window.set_selected_index(Control::组合框代理形式, 1);
+  site.index("小写的代理变量");
+  EXPECT_TRUE(indexed("小写的代理变量", 4));
+}
+
+TEST_F(EngineQueryTest, StandardSimplifiedCharactersAreSearchedUnchanged) {
+  site.index("乾隆 哪吒 蒜薹 发 国");
+  EXPECT_TRUE(indexed("乾隆 哪吒 蒜薹 發 國", 0));
+  EXPECT_EQ(engine.requests().at(0).request_line,
+            "GET http://www.baidu.com/s?wd=" + percent_encode(gbk("乾隆 哪吒 蒜薹 发 国")) + " HTTP/1.1");
+}
+
+// A page that is not a result list is told apart from a list without the sentence.
+TEST_F(EngineQueryTest, PagesWithoutAListAreUnrecognisedUnlessTheySayNothingWasFound) {
+  EXPECT_EQ(outcome("没有任何结果的句子", 3), SentenceOutcome::not_indexed);
+  engine.serve([](const ReceivedRequest&) {
+    return html_reply(
+        "<html><head><title>新版页面</title></head><body><div id=\"new\">结果</div></body></html>", "utf-8");
+  });
+  for (int engine_index = 0; engine_index < 5; ++engine_index) {
+    EXPECT_EQ(outcome("改版页面上的句子", engine_index), SentenceOutcome::unrecognised) << engine_index;
+  }
+  EXPECT_FALSE(stop);
+  EXPECT_TRUE(window.messages.empty());
+}
+
+struct UnusableAnswer {
+  std::string_view name;
+  int engine_index;
+  Reply reply;
+  std::string_view reason;  // in the warning
+};
+
+void PrintTo(const UnusableAnswer& answer, std::ostream* out) {
+  *out << answer.name;
+}
+
+constexpr std::string_view kVerificationReason = "搜索引擎要求进行验证";
+
+const UnusableAnswer kUnusableAnswers[] = {
+    {"EmptyBody", 1, html_reply(""), "空白的网页"},
+    {"ZeroByteFirst", 4, html_reply(std::string("\0<html>", 7)), "空白的网页"},
+    {"TooManyRequests", 3, status_reply(429), kVerificationReason},
+    {"Forbidden", 1, status_reply(403), kVerificationReason},
+    {"RedirectToSorry", 3, redirect_reply(302, "http://www.google.com/sorry/index?continue=x"),
+     kVerificationReason},
+    {"RedirectToAntispider", 4, redirect_reply(302, "http://www.sogou.com/antispider/?from=x"),
+     kVerificationReason},
+    {"VerificationWording", 1,
+     html_reply("<html><head><title>360安全验证</title></head><body>请输入验证码</body></html>", "utf-8"),
+     kVerificationReason},
+};
+
+class UnusableAnswerTest : public EngineQueryTest, public ::testing::WithParamInterface<UnusableAnswer> {};
+
+INSTANTIATE_TEST_SUITE_P(Answers, UnusableAnswerTest, ::testing::ValuesIn(kUnusableAnswers),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// An answer that is no readable result list is a failed fetch: tried again, then
+// the run stops with a warning naming the engine and why.
+TEST_P(UnusableAnswerTest, IsTriedAgainThenStopsTheRunWithAWarning) {
+  engine.serve([](const ReceivedRequest& request) {
+    // The verification pages themselves answer plainly.
+    if (request.path.starts_with("/sorry/") || request.path.starts_with("/antispider/"))
+      return html_reply("<html><body>please wait</body></html>", "utf-8");
+    return GetParam().reply;
+  });
+  site.index("任何句子");
+  EXPECT_EQ(outcome("任何句子", GetParam().engine_index), SentenceOutcome::fetch_failed);
+  EXPECT_TRUE(stop);
+  ASSERT_EQ(window.messages.size(), 1u);
+  const std::string text = utf8_from_gbk(window.messages[0].text);
+  EXPECT_NE(text.find("“" + std::string(engine_at(GetParam().engine_index)->caption) + "”"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find(GetParam().reason), std::string::npos) << text;
+  const auto requests = engine.requests();
+  EXPECT_EQ(std::ranges::count_if(requests,
+                                  [](const ReceivedRequest& request) {
+                                    return !request.path.starts_with("/sorry/") &&
+                                           !request.path.starts_with("/antispider/");
+                                  }),
+            3);
 }
 
 }  // namespace

@@ -57,22 +57,43 @@ TEST_F(HttpFetchPageTest, BlanksAroundTheUrlAreIgnored) {
   EXPECT_EQ(engine.requests()[0].path, "/trimmed");
 }
 
-TEST_F(HttpFetchPageTest, PageDeclaringUtf8IsReturnedInGbkAndAnUndeclaredOneUnconverted) {
-  engine.serve([](const ReceivedRequest& request) {
-    const std::string meta = request.path == "/declared" ? "<meta charset=\"utf-8\">" : "";
-    return html_reply("<html><head>" + meta + "</head><body>中文</body></html>", "utf-8");
-  });
-  EXPECT_EQ(fetch({.url = engine.url("/declared")}).text,
-            gbk("<html><head><meta charset=\"utf-8\"></head><body>中文</body></html>"));
-  EXPECT_EQ(fetch({.url = engine.url("/undeclared")}).text, "<html><head></head><body>中文</body></html>");
+TEST_F(HttpFetchPageTest, CharsetComesFromTheMetaTagElseFromTheHeader) {
+  struct Case {
+    std::string_view meta;
+    std::string_view header_charset;
+    bool converted;
+  };
+  const Case cases[] = {
+      {"<meta charset=\"utf-8\">", "utf-8", true},
+      {"<meta charset=\"utf-8\">", "", true},
+      {"", "utf-8", true},
+      {"", "UTF-8", true},
+      {"", "gbk", false},
+      {"", "", false},
+      // A meta declaration wins over the header.
+      {"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">", "utf-8", false},
+  };
+  for (const Case& c : cases) {
+    const std::string page = "<html><head>" + std::string(c.meta) + "</head><body>中文</body></html>";
+    engine.serve([page, charset = c.header_charset](const ReceivedRequest&) { return html_reply(page, charset); });
+    EXPECT_EQ(fetch({.url = engine.url("/")}).text, c.converted ? gbk(page) : page)
+        << c.meta << c.header_charset;
+  }
   // -2 leaves the decoding to the answer's Content-Type.
-  EXPECT_EQ(fetch({.url = engine.url("/undeclared"), .response_charset = -2}).text,
-            gbk("<html><head></head><body>中文</body></html>"));
+  EXPECT_EQ(fetch({.url = engine.url("/"), .response_charset = -2}).text,
+            gbk("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                "charset=gb2312\"></head><body>中文</body></html>"));
 }
 
-TEST_F(HttpFetchPageTest, PageEndsAtItsFirstZeroByte) {
+TEST_F(HttpFetchPageTest, PageEndsAtItsFirstZeroByteAndAnEmptyOneIsAFailedFetch) {
   engine.serve([](const ReceivedRequest&) { return html_reply(std::string("before\0after", 12)); });
   EXPECT_EQ(fetch({.url = engine.url("/")}).text, "before");
+  for (const std::string& body : {std::string(), std::string("\0after", 6)}) {
+    engine.serve([body](const ReceivedRequest&) { return html_reply(body); });
+    const FetchedPage page = fetch({.url = engine.url("/")});
+    EXPECT_EQ(page.failure, HttpFailure::empty_page);
+    EXPECT_TRUE(page.failed());
+  }
 }
 
 TEST_F(HttpFetchPageTest, ErrorStatusKeepsItsPageButCountsAsFailed) {

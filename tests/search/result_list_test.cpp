@@ -32,7 +32,7 @@ TEST(CutResultList, BaiduTriesItsEndMarkersInTurn) {
   EXPECT_EQ(cut_result_list(baidu, "<div id=\"content_left\">C</div><div id=\"page\" >"), "C</div>");
   EXPECT_EQ(cut_result_list(baidu, "<div id=\"content_left\">D</div><div id=\"page\">"), "D</div>");
   EXPECT_EQ(cut_result_list(baidu, "<div id=content_left>E</div><p id=page >"), "E</div>");
-  EXPECT_EQ(cut_result_list(baidu, "<div id=\"content_left\">no end"), "");
+  EXPECT_EQ(cut_result_list(baidu, "<div id=\"content_left\">no end"), std::nullopt);
 }
 
 TEST(CutResultList, SosoListRunsToThePageEndWithoutItsCloseAndGetsATagOpener) {
@@ -40,7 +40,7 @@ TEST(CutResultList, SosoListRunsToThePageEndWithoutItsCloseAndGetsATagOpener) {
   EXPECT_EQ(cut_result_list(soso, "<ol  ><li class=\"g\">A</li></ol>tail"), "< class=\"g\">A</li>");
   EXPECT_EQ(cut_result_list(soso, "<ol><li>B</li></ol>"), "<>B</li>");
   EXPECT_EQ(cut_result_list(soso, "<ol  ><li>C</li><div>rest"), "<>C</li><div>rest");
-  EXPECT_EQ(cut_result_list(soso, "<p>no list</p>"), "<");
+  EXPECT_EQ(cut_result_list(soso, "<p>no list</p>"), std::nullopt);
 }
 
 TEST(CutResultList, TodaysLayoutsAreCutByTheAddedPairs) {

@@ -19,6 +19,7 @@ const std::filesystem::path kPages = SHARED_FIXTURES_DIR "/pages";
 struct SavedPage {
   std::string_view file;
   int engine_index;
+  std::string_view header_charset;             // as the engine's answer names it
   std::vector<std::string_view> sentences;     // UTF-8, all inside the page's result list
   std::string_view outside_the_list;           // on the page, but not in the result list
   std::vector<std::string_view> result_links;  // of the result that holds each sentence
@@ -31,6 +32,7 @@ void PrintTo(const SavedPage& page, std::ostream* out) {
 const SavedPage kSavedPages[] = {
     {"baidu-1.html",
      0,
+     "utf-8",
      {"中国最权威最专业的海量词典", "海词词典为您提供number的在线翻译",
       "numero的第一个字母是N,最后一个字母是o"},
      "相关品牌",
@@ -40,6 +42,7 @@ const SavedPage kSavedPages[] = {
       "link?url=9kiJ_-d4puaCg1C4ixbSa_Y-aVusSb1X-tXhsJqhU0SGapW5s2uZ9MeAV-P7lven_IfeGTS9cUMJpyPB0rcdFq"}},
     {"sogou-1.html",
      4,
+     "gbk",
      {"近日，新一期的环保目录发布，在新的目录里出现了不少进口车型", "大众汽车发布了最新改款途观",
       "编辑对近期海外发布的改款Tiguan"},
      "2012进口大众新途观",
@@ -47,6 +50,7 @@ const SavedPage kSavedPages[] = {
       "http://auto.jrj.com.cn/2011/03/1517079459494.shtml"}},
     {"sogou-4.html",
      4,
+     "utf-8",
      {"有82把空气枪单位面积动能达21-27焦耳/平方厘米",
       "近日，首都机场海关查获今年第二起仿真枪械违规进出境案件", "今后将对气枪的生产、进口和销售进行严格控制"},
      "在指定站内搜索",
@@ -55,14 +59,19 @@ const SavedPage kSavedPages[] = {
       "http://www.sogou.com/"
       "link?url=DSOYnZeCC_qetJvTgG4Ehg2EuRiPc859KSiKWnaKZkWILtd0D0EDwz-NexlEt7RGFDz2xbOXdiA.",
       "http://www.sogou.com/link?url=6IqLFeTuIyg_KJLOdn1g897u3z3YfAOD5txGmxcfG3aW2x7hmP4x3PrchZ9fDwVe"}},
+    // No meta tag names the charset: only the header tells it is UTF-8.
     {"google-1.html",
      3,
-     {"Das erste Cover der Satirezeitschrift", "Woran erkennen Sie denn, dass es der Prophet sein soll?"},
+     "utf-8",
+     {"Das erste Cover der Satirezeitschrift", "Woran erkennen Sie denn, dass es der Prophet sein soll?",
+      "Ich bin für Satire, Titanic oder"},
      "Weitere Informationen",
      {"https://www.facebook.com/ihre.sz/posts/757107324380649?comment_id=757152877709427",
-      "https://www.facebook.com/ihre.sz/posts/757107324380649?comment_id=757152877709427"}},
+      "https://www.facebook.com/ihre.sz/posts/757107324380649?comment_id=757152877709427",
+      "http://www.tageszeitung.it/2015/01/18/knallkoepfe-charlie/"}},
     {"360-1.html",
      1,
+     "utf-8",
      {"案件调查笔录(范例)由考试吧实用文档网提供", "如何制作建设领域行政处罚案件调查笔录"},
      "意见反馈",
      {"https://www.so.com/"
@@ -79,15 +88,17 @@ class SavedPageTest : public ::testing::TestWithParam<SavedPage> {
   void SetUp() override {
     if (!std::filesystem::is_directory(kPages)) GTEST_SKIP() << "no saved pages at " << kPages;
     const std::string page = read_file_bytes(kPages / GetParam().file);
-    engine.serve([page](const ReceivedRequest&) { return html_reply(page); });
+    engine.serve([page, charset = GetParam().header_charset](const ReceivedRequest&) {
+      return html_reply(page, charset);
+    });
     tag_expression.set_pattern("<.*?>");
     prepare_window_expressions(expressions);
     window.set_selected_index(Control::组合框代理形式, 2);
     window.set_text(Control::编辑框IP, engine.address());
   }
 
-  bool indexed(std::string_view utf8_sentence) {
-    return query.is_sentence_indexed(gbk(utf8_sentence), GetParam().engine_index).indexed();
+  SentenceOutcome outcome(std::string_view utf8_sentence) {
+    return query.is_sentence_indexed(gbk(utf8_sentence), GetParam().engine_index).outcome;
   }
 
   FakeWindow window;
@@ -110,7 +121,9 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, SavedPageTest, ::testing::ValuesIn(kSavedPage
 });
 
 TEST_P(SavedPageTest, SentencesOfTheResultListAreIndexed) {
-  for (const std::string_view sentence : GetParam().sentences) EXPECT_TRUE(indexed(sentence)) << sentence;
+  for (const std::string_view sentence : GetParam().sentences) {
+    EXPECT_EQ(outcome(sentence), SentenceOutcome::indexed) << sentence;
+  }
   EXPECT_FALSE(stop);
 }
 
@@ -121,7 +134,7 @@ TEST_P(SavedPageTest, TheRecordNamesTheResultThatHoldsEachSentence) {
   window.set_selected_index(Control::组合框引擎, GetParam().engine_index);
   for (size_t i = 0; i < GetParam().sentences.size(); ++i) {
     std::string title = gbk(GetParam().sentences[i]);
-    EXPECT_FALSE(check_article(context, false, title, true, "", true));
+    EXPECT_EQ(check_article(context, false, title, true, "", true), ArticleVerdict::not_original);
     const CheckRecord& record = context.record;
     ASSERT_EQ(record.searched.size(), 1u);
     const SentenceAnswer& answer = record.searched[0].answer;
@@ -132,15 +145,17 @@ TEST_P(SavedPageTest, TheRecordNamesTheResultThatHoldsEachSentence) {
     EXPECT_FALSE(answer.result_title.empty());
   }
   std::string title = gbk(GetParam().outside_the_list);
-  EXPECT_TRUE(check_article(context, false, title, true, "", true));
+  EXPECT_EQ(check_article(context, false, title, true, "", true), ArticleVerdict::original);
   EXPECT_EQ(context.record.searched.at(0).answer.outcome, SentenceOutcome::not_indexed);
   EXPECT_EQ(context.record.searched.at(0).answer.result_link, "");
 }
 
+// Not indexed, and not for want of a readable page.
 TEST_P(SavedPageTest, TextOutsideTheResultListOrOffThePageIsNotIndexed) {
-  EXPECT_FALSE(indexed(GetParam().outside_the_list));
-  EXPECT_FALSE(indexed("这句话不在任何保存下来的页面上"));
-  EXPECT_FALSE(indexed("Dieser Satz steht auf keiner Seite"));
+  EXPECT_EQ(outcome(GetParam().outside_the_list), SentenceOutcome::not_indexed);
+  EXPECT_EQ(outcome("这句话不在任何保存下来的页面上"), SentenceOutcome::not_indexed);
+  EXPECT_EQ(outcome("Dieser Satz steht auf keiner Seite"), SentenceOutcome::not_indexed);
+  EXPECT_FALSE(stop);
 }
 
 }  // namespace

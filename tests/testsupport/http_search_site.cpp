@@ -11,14 +11,16 @@ struct EngineSite {
   std::string_view query_key;
   bool gbk_query;  // the query is percent-escaped GBK, else UTF-8
   PageCharset charset;
+  std::string_view no_results_before;  // the notice around the query when nothing was found
+  std::string_view no_results_after;
 };
 
 constexpr std::array<EngineSite, 5> kSites = {{
-    {"www.baidu.com", "wd", true, PageCharset::gbk},
-    {"www.so.com", "q", false, PageCharset::utf8_declared},
-    {"www.soso.com", "w", true, PageCharset::gbk},
-    {"www.google.com", "q", false, PageCharset::utf8_declared},
-    {"www.sogou.com", "query", false, PageCharset::gbk},
+    {"www.baidu.com", "wd", true, PageCharset::gbk, "很抱歉，没有找到与“", "”相关的网页。"},
+    {"www.so.com", "q", false, PageCharset::utf8_declared, "抱歉，未找到和“", "”相关的网页。"},
+    {"www.soso.com", "w", true, PageCharset::gbk, "抱歉，没有找到与“", "”相关的网页。"},
+    {"www.google.com", "q", false, PageCharset::utf8_declared, "找不到和您查询的“", "”相符的内容或信息。"},
+    {"www.sogou.com", "query", false, PageCharset::gbk, "抱歉，没有找到与“", "”相关的网页。"},
 }};
 
 // Where the list starts and ends, and how each item is wrapped.
@@ -95,7 +97,11 @@ std::string result_page(int engine, PageLayout layout, PageCharset charset, std:
   const ListMarkup markup = list_markup(engine, layout);
   std::string page = head(std::string(query) + " - 搜索结果", charset);
   page += "<body>\r\n<form action=\"/s\"><input name=\"q\" value=\"" + std::string(query) + "\"></form>\r\n";
-  if (!documents.empty()) {
+  if (documents.empty()) {
+    const EngineSite& site = kSites[static_cast<size_t>(engine)];
+    page += "<div class=\"nors\">" + std::string(site.no_results_before) + std::string(query) +
+            std::string(site.no_results_after) + "</div>\r\n";
+  } else {
     page.append(markup.start);
     int number = 0;
     for (const std::string& document : documents) {

@@ -28,7 +28,8 @@ enum class BlockStyle {
 // The five search engines as the local engine plays them, by host name. Every result
 // page lists every indexed document, with the query highlighted where it occurs, and
 // echoes the query outside the list (title, search box, related searches) as real
-// pages do, so only a correct cut of the list tells indexed from not indexed.
+// pages do, so only a correct cut of the list tells indexed from not indexed. With
+// nothing indexed the page carries the engine's "no results" notice instead.
 class SearchSite {
  public:
   void index(std::string_view document_utf8);

@@ -63,7 +63,7 @@ class BrowserFetchTest : public ::testing::Test {
 
   std::string fetch_from_baidu(std::string_view utf8_sentence) {
     const std::string sentence = gbk(utf8_sentence);
-    return fetch.fetch_page_browser(query_url(*engine_at(0), sentence), sentence);
+    return fetch.fetch_page_browser(query_url(*engine_at(0), sentence), sentence, *engine_at(0)).text;
   }
 
   // How many searches for a sentence reached the engine, once `expected` have or

@@ -1,0 +1,56 @@
+#include "search/result_page.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "search/engine_table.h"
+#include "search/fetched_page.h"
+#include "search/result_list.h"
+#include "support/gbk.h"
+#include "support/regex_object.h"
+#include "support/text_helpers.h"
+#include "support/text_markers.h"
+#include "support/text_search.h"
+
+namespace {
+
+// A page whose charset went unrecognised keeps its UTF-8 bytes, so the wording is
+// looked for in both encodings.
+bool holds_any(std::string_view page, std::span<const std::string_view> words_utf8) {
+  return std::ranges::any_of(words_utf8, [page](std::string_view word) {
+    return page.find(word) != std::string_view::npos || find_exact(page, gbk(word)) != std::string_view::npos;
+  });
+}
+
+}  // namespace
+
+std::string sentence_forms(std::string_view sentence) {
+  const std::string half_width = to_half_width(sentence);
+  // A sentence without full-width forms need not be looked for twice.
+  if (half_width == sentence && !sentence.empty()) return std::string(sentence);
+  return std::string(sentence).append(kListSeparator) + half_width;
+}
+
+bool asks_for_verification(const Engine& engine, const FetchedPage& page) {
+  if (page.status == 403 || page.status == 429) return true;
+  if (std::ranges::any_of(engine.verification_paths, [&page](std::string_view path) {
+        return page.final_url.find(path) != std::string::npos;
+      })) {
+    return true;
+  }
+  // A page that has a list or says it found nothing may well quote the wording: the
+  // searched sentence stands on it.
+  return !cut_result_list(engine, page.text) && !holds_any(page.text, engine.no_results) &&
+         holds_any(page.text, engine.verification_words);
+}
+
+SentenceOutcome judge_result_page(const Engine& engine, std::string_view page, std::string_view sentence,
+                                  const RegexObject& tag_expression) {
+  const std::optional<std::string> list = cut_result_list(engine, page);
+  if (!list)
+    return holds_any(page, engine.no_results) ? SentenceOutcome::not_indexed : SentenceOutcome::unrecognised;
+  const std::string text = tag_expression.regex_replace(*list, "");
+  return contains_any(text, sentence_forms(sentence), true) ? SentenceOutcome::indexed
+                                                            : SentenceOutcome::not_indexed;
+}
