@@ -1,9 +1,8 @@
 #pragma once
 
-#include <map>
 #include <string>
 
-#include "support/window.h"
+#include "support/memory_window.h"
 
 class ProgressOutput;
 
@@ -15,7 +14,7 @@ class ProgressOutput;
 // and counts as the engine blocking us; a warning goes to standard error; any
 // other box (a verdict, the batch summary) is kept for the caller to read.
 // A stop signal turns into the run's stop flag whenever events are processed.
-class HeadlessWindow : public Window {
+class HeadlessWindow : public MemoryWindow {
  public:
   HeadlessWindow(bool& stop_requested, ProgressOutput& progress);
 
@@ -24,18 +23,7 @@ class HeadlessWindow : public Window {
   bool engine_blocked() const { return engine_blocked_; }
 
   void process_pending_events() override;
-  std::string text(Control control) const override;
   void set_text(Control control, const std::string& text) override;
-  std::string caption(Control control) const override;
-  void set_caption(Control control, const std::string& caption) override;
-  bool checked(Control control) const override;
-  void set_checked(Control control, bool on) override;
-  int selected_index(Control control) const override;
-  void set_selected_index(Control control, int index) override;
-  bool enabled(Control control) const override;
-  void set_enabled(Control control, bool on) override;
-  bool visible(Control control) const override;
-  void set_visible(Control control, bool on) override;
   void set_progress_maximum(Control, int) override {}
   void set_progress_position(Control, int) override {}
   std::string link_address(Control) const override { return {}; }
@@ -58,12 +46,6 @@ class HeadlessWindow : public Window {
  private:
   bool& stop_requested_;
   ProgressOutput& progress_;
-  std::map<Control, std::string> texts_;
-  std::map<Control, std::string> captions_;
-  std::map<Control, bool> checked_;
-  std::map<Control, int> selected_;
-  std::map<Control, bool> enabled_;
-  std::map<Control, bool> visible_;
   std::string last_message_;
   bool engine_blocked_ = false;
 };

@@ -8,30 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "support/window.h"
+#include "support/memory_window.h"
 
-// A window without widgets: controls are entries in maps, message boxes are
+// A window without widgets: controls are values in memory, message boxes are
 // recorded and answered from a script, and a test can decide what happens
 // whenever the core lets pending events run.
-class FakeWindow : public Window {
+class FakeWindow : public MemoryWindow {
  public:
   void process_pending_events() override {
     ++event_rounds;
     if (on_events) on_events();
   }
 
-  std::string text(Control control) const override { return value_or(texts_, control, std::string()); }
-  void set_text(Control control, const std::string& text) override { texts_[control] = text; }
-  std::string caption(Control control) const override { return value_or(captions_, control, std::string()); }
-  void set_caption(Control control, const std::string& caption) override { captions_[control] = caption; }
-  bool checked(Control control) const override { return value_or(checked_, control, false); }
-  void set_checked(Control control, bool on) override { checked_[control] = on; }
-  int selected_index(Control control) const override { return value_or(selected_, control, 0); }
-  void set_selected_index(Control control, int index) override { selected_[control] = index; }
-  bool enabled(Control control) const override { return value_or(enabled_, control, true); }
-  void set_enabled(Control control, bool on) override { enabled_[control] = on; }
-  bool visible(Control control) const override { return value_or(visible_, control, true); }
-  void set_visible(Control control, bool on) override { visible_[control] = on; }
   void set_progress_maximum(Control control, int maximum) override { progress_maximum[control] = maximum; }
   void set_progress_position(Control control, int position) override {
     progress_position[control] = position;
@@ -106,17 +94,5 @@ class FakeWindow : public Window {
   std::function<void()> on_dialog;
 
  private:
-  template <typename Value>
-  static Value value_or(const std::map<Control, Value>& map, Control control, Value fallback) {
-    const auto it = map.find(control);
-    return it == map.end() ? fallback : it->second;
-  }
-
-  std::map<Control, std::string> texts_;
-  std::map<Control, std::string> captions_;
-  std::map<Control, bool> checked_;
-  std::map<Control, int> selected_;
-  std::map<Control, bool> enabled_;
-  std::map<Control, bool> visible_;
   std::map<Control, std::string> links_;
 };
