@@ -54,25 +54,30 @@ class BatchListTest : public BatchFixture {
 
 TEST_F(BatchListTest, TheBatchListHasARowPerFileMatchingTheSummary) {
   indexed.insert("抄来的");
+  unreadable = {"读不出"};
   const std::filesystem::path original = write_file("原创的.txt", "text");
   const std::filesystem::path copied = write_file("抄来的.txt", "text");
   const std::filesystem::path missing = folder / "不见了.txt";
-  batch.run_batch({original, copied, missing});
+  const std::filesystem::path unjudged = write_file("读不出.txt", "text");
+  batch.run_batch({original, copied, missing, unjudged});
 
   const std::string box = summary();
   EXPECT_NE(box.find("原创 1 篇"), std::string::npos) << box;
   EXPECT_NE(box.find("无法读取 1 篇"), std::string::npos) << box;
+  EXPECT_NE(box.find("无法判断 1 篇"), std::string::npos) << box;
   const size_t named = box.find("检测记录：");
   ASSERT_NE(named, std::string::npos) << box;
   const std::string csv = read_file_bytes(box.substr(named + std::string_view("检测记录：").size()));
   ASSERT_TRUE(csv.starts_with("\xEF\xBB\xBF")) << csv;
 
   const auto rows = rows_of(csv.substr(3));
-  ASSERT_EQ(rows.size(), 4u) << csv;
+  ASSERT_EQ(rows.size(), 5u) << csv;
   EXPECT_EQ(rows[0][1], "结果");
-  const std::vector<std::string> file_and_verdict[] = {
-      {original.string(), "原创"}, {copied.string(), "标题已收录"}, {missing.string(), "无法读取"}};
-  for (size_t i = 0; i < 3; ++i) {
+  const std::vector<std::string> file_and_verdict[] = {{original.string(), "原创"},
+                                                       {copied.string(), "标题已收录"},
+                                                       {missing.string(), "无法读取"},
+                                                       {unjudged.string(), "无法判断"}};
+  for (size_t i = 0; i < 4; ++i) {
     ASSERT_EQ(rows[i + 1].size(), 8u) << csv;
     EXPECT_EQ(rows[i + 1][0], file_and_verdict[i][0]);
     EXPECT_EQ(rows[i + 1][1], file_and_verdict[i][1]);
@@ -82,6 +87,8 @@ TEST_F(BatchListTest, TheBatchListHasARowPerFileMatchingTheSummary) {
   // Every checked file has its report beside the list; the unreadable one has none.
   for (size_t i = 1; i <= 2; ++i) EXPECT_TRUE(std::filesystem::is_regular_file(reports.path() / rows[i][7]));
   EXPECT_EQ(rows[3][7], "");
+  EXPECT_EQ(rows[4][5], "");
+  EXPECT_EQ(rows[4][6], "否");
 }
 
 }  // namespace
