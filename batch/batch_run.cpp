@@ -59,8 +59,7 @@ BatchRun::Next BatchRun::examine_file_within_memory(const std::filesystem::path&
     return examine_file(path, number, total, originals);
   } catch (const std::bad_alloc&) {
     ++counts_.unreadable;
-    list_file({.file = path, .verdict = "无法读取"});
-    if (observer_) observer_({.path = path, .verdict = FileOutcome::Verdict::unreadable});
+    finish_file({.file = path, .verdict = "无法读取"}, FileOutcome::Verdict::unreadable);
     return Next::go_on;
   }
 }
@@ -80,8 +79,7 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
   const std::optional<FileSnapshot> file = read_file_snapshot(path, kLargestArticleBytes);
   if (!file) {
     ++counts_.unreadable;
-    list_file({.file = path, .verdict = "无法读取"});
-    if (observer_) observer_({.path = path, .verdict = FileOutcome::Verdict::unreadable});
+    finish_file({.file = path, .verdict = "无法读取"}, FileOutcome::Verdict::unreadable);
     return Next::go_on;
   }
   std::string title = title_of(path);
@@ -102,8 +100,7 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
   // Without a verdict the file is neither an original to copy nor done with.
   if (verdict == ArticleVerdict::undecided) {
     ++counts_.undecided;
-    list_file(row);
-    if (observer_) observer_({.path = path, .verdict = FileOutcome::Verdict::undecided});
+    finish_file(row, FileOutcome::Verdict::undecided);
     return Next::go_on;
   }
   const bool original = verdict == ArticleVerdict::original;
@@ -113,12 +110,9 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
       path, *file, original, window.checked(Control::选择框删除已检测文件), originals, counts_);
   row.copy = sorted.copy;
   row.source_deleted = sorted.deleted;
-  list_file(row);
   ++counts_.examined;
-  if (observer_) {
-    const auto verdict = original ? FileOutcome::Verdict::original : FileOutcome::Verdict::not_original;
-    observer_({.path = path, .verdict = verdict, .copied = sorted.copied, .deleted = sorted.deleted});
-  }
+  finish_file(row, original ? FileOutcome::Verdict::original : FileOutcome::Verdict::not_original,
+              sorted.copied, sorted.deleted);
   if (stop) return Next::leave;
   window.process_pending_events();
   return Next::go_on;
@@ -154,6 +148,11 @@ void BatchRun::show_summary() {
 
 void BatchRun::list_file(const BatchListRow& row) {
   list_ += batch_list_line(row);
+}
+
+void BatchRun::finish_file(const BatchListRow& row, FileOutcome::Verdict verdict, bool copied, bool deleted) {
+  list_file(row);
+  if (observer_) observer_({.row = row, .verdict = verdict, .copied = copied, .deleted = deleted});
 }
 
 std::string BatchRun::write_list() const {

@@ -17,7 +17,7 @@ class OriginalsFolder;
 struct FileOutcome {
   // undecided: the engine's result pages could not be read
   enum class Verdict { original, not_original, unreadable, undecided };
-  const std::filesystem::path& path;
+  const BatchListRow& row;  // the file's row of the batch's list; row.file is its path
   Verdict verdict;
   bool copied = false;   // stored in 另存文件夹[原创文章]
   bool deleted = false;  // removed from its place
@@ -63,6 +63,9 @@ class BatchRun {
   void show_summary();
   // Adds the file's line to the batch's list.
   void list_file(const BatchListRow& row);
+  // A file done with: its row listed and the observer told.
+  void finish_file(const BatchListRow& row, FileOutcome::Verdict verdict, bool copied = false,
+                   bool deleted = false);
   // Writes the list into the report folder; the line that names it in the summary.
   std::string write_list() const;
 

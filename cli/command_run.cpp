@@ -9,6 +9,7 @@
 #include "check/random_seeder.h"
 #include "check/text_expressions.h"
 #include "cli/article_paths.h"
+#include "cli/article_result.h"
 #include "cli/exit_status.h"
 #include "cli/headless_window.h"
 #include "cli/progress_output.h"
@@ -132,18 +133,20 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
                        }};
   BatchRun batch(context, monotonic_milliseconds);
   batch.set_copy_originals(options.copy_originals);
-  std::vector<ArticleResult> results;
+  std::vector<BatchListRow> report_rows;
   bool any_not_original = false;
   bool any_unreadable = false;
   batch.on_file_finished([&](const FileOutcome& outcome) {
-    results.push_back({verdict_word(outcome.verdict), tally.searched, tally.indexed, outcome.path});
+    const ArticleResult result{verdict_word(outcome.verdict), tally.searched, tally.indexed,
+                               outcome.row.file};
+    report_rows.push_back(outcome.row);
     // A file the engine's pages could not judge is not shown to be original either.
     any_not_original |= outcome.verdict == FileOutcome::Verdict::not_original ||
                         outcome.verdict == FileOutcome::Verdict::undecided;
     any_unreadable |= outcome.verdict == FileOutcome::Verdict::unreadable;
     tally.searched = tally.indexed = 0;
     progress.clear();
-    std::fputs(results.back().line().c_str(), out);
+    std::fputs(result.line().c_str(), out);
     std::fflush(out);
   });
 
@@ -155,7 +158,7 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
 
   int status = any_not_original ? kSomeNotOriginal : kAllOriginal;
   if (any_unreadable) status = kBadInput;
-  if (options.report_file && !write_run_report(*options.report_file, options.report_format, results)) {
+  if (options.report_file && !write_run_report(*options.report_file, options.report_format, report_rows)) {
     progress.warn("originality-check: cannot write the report: '" + options.report_file->native() + "'");
     status = std::max<int>(status, kBadInput);
   }

@@ -1,6 +1,5 @@
 #include "cli/run_report.h"
 
-#include <cmath>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -9,31 +8,31 @@
 
 namespace {
 
-std::string csv_text(const std::vector<ArticleResult>& results) {
-  std::string text = "file,verdict,searched,indexed,rate\r\n";
-  for (const ArticleResult& result : results) {
-    text += csv_cell(result.path.native()) + ',' + result.verdict + ',' + std::to_string(result.searched) +
-            ',' + std::to_string(result.indexed) + ',' + result.rate_text() + "\r\n";
-  }
+std::string csv_text(const std::vector<BatchListRow>& rows) {
+  std::string text = batch_list_head();
+  for (const BatchListRow& row : rows) text += batch_list_line(row);
   return text;
 }
 
-std::string json_text(const std::vector<ArticleResult>& results) {
-  nlohmann::json rows = nlohmann::json::array();
-  for (const ArticleResult& result : results) {
-    rows.push_back({{"file", result.path.native()},
-                    {"verdict", result.verdict},
-                    {"searched", result.searched},
-                    {"indexed", result.indexed},
-                    {"rate", std::round(result.rate() * 100) / 100}});
+std::string json_text(const std::vector<BatchListRow>& rows) {
+  nlohmann::json list = nlohmann::json::array();
+  for (const BatchListRow& row : rows) {
+    list.push_back({{"file", row.file.native()},
+                    {"verdict", row.verdict},
+                    {"searched", row.searched},
+                    {"indexed", row.indexed},
+                    {"rate", row.rate},
+                    {"copy", row.copy.native()},
+                    {"deleted", row.source_deleted},
+                    {"report", row.report.filename().native()}});
   }
   // A file name that is not UTF-8 is written with U+FFFD rather than failing.
-  return rows.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + '\n';
+  return list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + '\n';
 }
 
 }  // namespace
 
 bool write_run_report(const std::filesystem::path& file, ReportFormat format,
-                      const std::vector<ArticleResult>& results) {
-  return replace_file_atomically(file, format == ReportFormat::csv ? csv_text(results) : json_text(results));
+                      const std::vector<BatchListRow>& rows) {
+  return replace_file_atomically(file, format == ReportFormat::csv ? csv_text(rows) : json_text(rows));
 }

@@ -3,11 +3,12 @@
 #include <filesystem>
 #include <vector>
 
-#include "cli/article_result.h"
+#include "batch/batch_list.h"
 #include "cli/command_options.h"
 
-// Writes the articles' results to `file`: CSV (a header row, then file, verdict,
-// searched, indexed, rate) or JSON (an array of objects with those keys). The
-// file is replaced in one step. False when it could not be written.
+// Writes the finished articles' rows to `file`, the rows the window's batch lists:
+// CSV exactly as the batch's list, or JSON (an array of objects with the keys
+// file, verdict, searched, indexed, rate, copy, deleted, report). The file is
+// replaced in one step. False when it could not be written.
 bool write_run_report(const std::filesystem::path& file, ReportFormat format,
-                      const std::vector<ArticleResult>& results);
+                      const std::vector<BatchListRow>& rows);

@@ -37,10 +37,12 @@ TEST_F(CommandTest, AFolderGivesOneLinePerArticleTheSummaryTheStatusAndTheReport
   EXPECT_EQ(lines[2], "original\t1\t0\t0\t" + second_original.string());
   EXPECT_THAT(lines[3], HasSubstr("已检测 3 篇"));
   EXPECT_THAT(lines[3], HasSubstr("原创 2 篇"));
-  EXPECT_EQ(read_file_bytes(temp / "r.csv"), "file,verdict,searched,indexed,rate\r\n" +
-                                                 first_original.string() + ",original,1,0,0\r\n" +
-                                                 published.string() + ",not-original,2,2,100\r\n" +
-                                                 second_original.string() + ",original,1,0,0\r\n");
+  // The rows the window's batch lists.
+  EXPECT_EQ(read_file_bytes(temp / "r.csv"),
+            "\xEF\xBB\xBF文件,结果,检测句数,收录句数,判断依据,原创副本,已删除原文件,检测报告\r\n" +
+                first_original.string() + ",原创,1,0,收录率 0%,,否,\r\n" + published.string() +
+                ",内容已收录,2,2,收录率 100%,,否,\r\n" + second_original.string() +
+                ",原创,1,0,收录率 0%,,否,\r\n");
   // Without --copy-originals nothing is moved, copied or made.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(articles), {}), 3);
 
@@ -48,14 +50,14 @@ TEST_F(CommandTest, AFolderGivesOneLinePerArticleTheSummaryTheStatusAndTheReport
   const Finished json = run(with(quick_options(), {"--report", (temp / "r.json").string(),
                                                    first_original.string(), second_original.string()}));
   EXPECT_EQ(json.status, 0);
-  EXPECT_EQ(read_file_bytes(temp / "r.json"), "[\n  {\n    \"file\": \"" + first_original.string() +
-                                                  "\",\n    \"indexed\": 0,\n    \"rate\": 0.0,\n    "
-                                                  "\"searched\": 1,\n    \"verdict\": \"original\"\n  "
-                                                  "},\n  {\n    \"file\": \"" +
-                                                  second_original.string() +
-                                                  "\",\n    \"indexed\": 0,\n    \"rate\": 0.0,\n    "
-                                                  "\"searched\": 1,\n    \"verdict\": \"original\"\n  "
-                                                  "}\n]\n");
+  const std::string row =
+      "\",\n    \"indexed\": 0,\n    \"rate\": \"收录率 0%\",\n    \"report\": \"\",\n    "
+      "\"searched\": 1,\n    \"verdict\": \"原创\"\n  }";
+  EXPECT_EQ(read_file_bytes(temp / "r.json"),
+            "[\n  {\n    \"copy\": \"\",\n    \"deleted\": false,\n    \"file\": \"" +
+                first_original.string() + row +
+                ",\n  {\n    \"copy\": \"\",\n    \"deleted\": false,\n    \"file\": \"" +
+                second_original.string() + row + "\n]\n");
 }
 
 TEST_F(CommandTest, CopyAndDeleteMoveExactlyTheOriginals) {
