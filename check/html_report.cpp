@@ -1,13 +1,13 @@
 #include "check/html_report.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <ctime>
 #include <vector>
 
 #include "check/check_record.h"
 #include "support/gbk.h"
+#include "support/local_time.h"
 
 namespace {
 
@@ -24,14 +24,6 @@ constexpr std::string_view kStyle =
 
 std::string escaped_gbk(std::string_view gbk_text) {
   return html_escaped(utf8_from_gbk(gbk_text));
-}
-
-std::string time_text(std::time_t time) {
-  std::tm local{};
-  localtime_r(&time, &local);
-  std::array<char, 32> text{};
-  const size_t length = std::strftime(text.data(), text.size(), "%Y-%m-%d %H:%M:%S", &local);
-  return std::string(text.data(), length);
 }
 
 // The class that colours a searched sentence; none for an answer that says neither.
@@ -69,7 +61,7 @@ void add_header(std::string& html, const CheckRecord& record) {
   html.append("<table class=\"settings\">");
   add_row(html, "标题", escaped_gbk(record.title));
   add_row(html, "搜索引擎", escaped_gbk(record.engines()));
-  add_row(html, "检测时间", time_text(record.started));
+  add_row(html, "检测时间", local_time_text(record.started, "%Y-%m-%d %H:%M:%S"));
   add_row(html, "判断标题", yes_no(record.title_checked));
   add_row(html, "判断内容", yes_no(record.content_checked));
   add_row(html, "句数", std::to_string(record.requested_sentences));

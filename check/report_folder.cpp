@@ -1,7 +1,6 @@
 #include "check/report_folder.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <fstream>
 #include <system_error>
@@ -9,20 +8,13 @@
 #include "check/check_record.h"
 #include "check/html_report.h"
 #include "support/gbk.h"
+#include "support/local_time.h"
 
 namespace {
 
 // Bytes a name from a title may take, well inside the 255 of common file systems
 // with room for the time, a number and the extension.
 constexpr size_t kTitleBytes = 120;
-
-std::string time_prefix(std::time_t time) {
-  std::tm local{};
-  localtime_r(&time, &local);
-  std::array<char, 32> text{};
-  const size_t length = std::strftime(text.data(), text.size(), "%Y%m%d-%H%M%S", &local);
-  return std::string(text.data(), length);
-}
 
 bool is_forbidden(unsigned char c) {
   constexpr std::string_view kWindowsForbidden = "\\/:*?\"<>|";
@@ -66,7 +58,8 @@ std::optional<std::filesystem::path> ReportFolder::write_new_file(std::time_t ti
   std::error_code error;
   std::filesystem::create_directories(folder_, error);
   if (error) return std::nullopt;
-  const std::string stem = time_prefix(time) + "-" + safe_file_name(title_utf8, kTitleBytes);
+  const std::string stem =
+      local_time_text(time, "%Y%m%d-%H%M%S") + "-" + safe_file_name(title_utf8, kTitleBytes);
   constexpr int kNamesTried = 100;
   for (int number = 1; number <= kNamesTried; ++number) {
     const std::string suffix = number == 1 ? "" : "(" + std::to_string(number) + ")";

@@ -13,12 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class BatchFaultsTest : public BatchFixture {
- protected:
-  BatchFaultsTest() { window.set_checked(Control::选择框删除已检测文件, true); }
-
-  BatchRun batch{context, clock};
-};
+class BatchFaultsTest : public DeletingBatchFixture {};
 
 // Writes beyond `bytes` fail (EFBIG) while it lives: a disk that fills up.
 class FileSizeLimit {

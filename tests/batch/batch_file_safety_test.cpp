@@ -14,12 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class BatchFileSafetyTest : public BatchFixture {
- protected:
-  BatchFileSafetyTest() { window.set_checked(Control::选择框删除已检测文件, true); }
-
-  BatchRun batch{context, clock};
-};
+class BatchFileSafetyTest : public DeletingBatchFixture {};
 
 TEST_F(BatchFileSafetyTest, ACopyNeverReplacesADifferentFileOfTheSameName) {
   batch.run_batch({write_file("x.txt", "first")});

@@ -98,3 +98,12 @@ class BatchFixture : public ::testing::Test {
       }};
   TickClock clock = [this] { return now; };
 };
+
+// A batch over the fixture that deletes what it has examined: the cases about
+// keeping the user's files safe.
+class DeletingBatchFixture : public BatchFixture {
+ protected:
+  DeletingBatchFixture() { window.set_checked(Control::选择框删除已检测文件, true); }
+
+  BatchRun batch{context, clock};
+};
