@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -19,17 +20,20 @@
 
 namespace {
 
-// The Qt window with the reads of the browser's page counted.
+// The Qt window with the reads of the browser's page counted and shown to the test.
 class CountingWindow : public QtWindow {
  public:
   using QtWindow::QtWindow;
 
   std::string browser_document_text(const std::string& property) override {
     ++reads;
-    return QtWindow::browser_document_text(property);
+    std::string text = QtWindow::browser_document_text(property);
+    if (on_read) on_read(text);
+    return text;
   }
 
   int reads = 0;
+  std::function<void(const std::string&)> on_read;
 };
 
 // A page that never shows any sentence.
@@ -185,11 +189,16 @@ TEST_F(BrowserFetchTest, YesWaitsAnotherHundredPollsAndCancelStopsTheRun) {
 TEST_F(BrowserFetchTest, StopEndsTheFetchBeforeTheNextRead) {
   site_engine().serve(waiting_page);
   int reads_at_stop = -1;
-  // As a stop click would, while the fetch waits or reads.
-  QTimer::singleShot(300, [&] {
-    stop = true;
-    reads_at_stop = window.reads;
-  });
+  // As a stop click would, while the fetch waits once the page has come: how long
+  // the page takes to come depends on the machine.
+  window.on_read = [&](const std::string& text) {
+    if (reads_at_stop >= 0 || text.find(gbk("页面加载中")) == std::string::npos) return;
+    reads_at_stop = 0;
+    QTimer::singleShot(kTestPollMs / 2, [&] {
+      stop = true;
+      reads_at_stop = window.reads;
+    });
+  };
 
   const std::string page = fetch_from_baidu("停下来的句子");
 
