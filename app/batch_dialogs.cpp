@@ -1,22 +1,10 @@
 #include "app/batch_dialogs.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QStringList>
 
+#include "app/native_path.h"
 #include "app/qt_text.h"
-
-namespace {
-
-std::filesystem::path native_path(const QString& path) {
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-QString qstring_from_path(const std::filesystem::path& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
-
-}  // namespace
 
 std::vector<std::filesystem::path> pick_files_with_dialog(const std::string& title,
                                                           const std::vector<std::string>& filters) {

@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
 #include "app/configuration_path.h"
+#include "app/native_path.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ QString project_folder() {
 }
 
 QString settings_folder() {
-  return file_address(QFile::decodeName(settings_location_of_this_program().folder().c_str()));
+  return file_address(qstring_from_path(settings_location_of_this_program().folder()));
 }
 
 }  // namespace link_addresses

@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -17,6 +16,7 @@
 #include "app/hyperlink_label.h"
 #include "app/link_addresses.h"
 #include "app/main_form.h"
+#include "app/native_path.h"
 #include "app/picture_button.h"
 #include "app/program_objects.h"
 #include "app/qt_text.h"
@@ -156,6 +156,6 @@ void WindowEvents::open_newest_report() {
                                       MessageButtons::ok));
     return;
   }
-  const QUrl address = QUrl::fromLocalFile(QFile::decodeName(newest->c_str()));
+  const QUrl address = QUrl::fromLocalFile(qstring_from_path(*newest));
   open_address_(gbk_from_qstring(address.toString(QUrl::FullyEncoded)));
 }
