@@ -296,9 +296,11 @@ from --settings FILE; options override them for this run only, and nothing is
 written back. Result pages are fetched by HTTP.
 
 Output: one line per article on standard output, tab-separated:
-  verdict (original, not-original, unreadable), searched, indexed,
-  indexed rate in percent, path
-then the summary line. Progress and warnings go to standard error.
+  verdict (original, not-original, unreadable, undecided), searched, indexed,
+  indexed rate in percent, path (in double quotes with C escapes such as \n
+  and \t when it holds a control character)
+then the summary line. Progress and warnings go to standard error. A file
+named more than once is checked once.
 
 Options:
   --engine 百度|360|soso|谷歌|搜狗   the search engine (also baidu, google, sogou, or 0-4)
@@ -326,8 +328,8 @@ Options:
   -h, --help               this text
   --version                the version
 
-Exit status: 0 every article original; 1 at least one not original; 2 bad usage
-or unreadable input; 3 the engine could not be reached, blocked us, or gave pages
+Exit status: 0 every article original; 1 at least one not original; 2 bad usage,
+unreadable input, or an original or the report that could not be written; 3 the engine could not be reached, blocked us, or gave pages
 that could not be read; 130 or 143 stopped by Ctrl-C or SIGTERM.
 )";
 }
