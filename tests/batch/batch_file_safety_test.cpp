@@ -124,15 +124,18 @@ TEST_F(BatchFileSafetyTest, AFileWithNothingToSearchGetsNoVerdictAndIsKept) {
             "完成！总耗时 0 毫秒！已检测 1 篇，平均耗时 0 毫秒！原创 1 篇，原创比率 100 %，无法判断 4 篇");
 }
 
-TEST_F(BatchFileSafetyTest, ANameNearTheLengthLimitIsCopied) {
-  std::string name;
-  for (int i = 0; i < 82; ++i) name += "长";
-  name += ".txt";  // 250 bytes of the 255 a name may have
+TEST_F(BatchFileSafetyTest, ANameNearTheLengthLimitIsCopiedAndNumberedWithinIt) {
+  std::string stem;
+  for (int i = 0; i < 83; ++i) stem += "长";
+  const std::string name = stem + ".txt";  // 253 bytes of the 255 a name may have
 
   batch.run_batch({write_file(name, "long")});
+  batch.run_batch({write_file(name, "another")});
 
   EXPECT_EQ(names_in(folder.path()), std::set<std::string>{std::string(kOutputFolderName)});
   EXPECT_EQ(read_file_bytes(output_folder() / name), "long");
+  // "(2)" takes the place of the last character.
+  EXPECT_EQ(read_file_bytes(output_folder() / (stem.substr(0, stem.size() - 3) + "(2).txt")), "another");
 }
 
 TEST_F(BatchFileSafetyTest, AGbkNamedFileGetsItsChineseTitle) {
