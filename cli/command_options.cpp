@@ -329,7 +329,9 @@ Options:
   --version                the version
 
 Exit status: 0 every article original; 1 at least one not original; 2 bad usage,
-unreadable input, or an original or the report that could not be written; 3 the engine could not be reached, blocked us, or gave pages
-that could not be read; 130 or 143 stopped by Ctrl-C or SIGTERM.
+unreadable input, an original that could not be copied, a file that could not
+be deleted, or a report that could not be written; 3 the engine could not be
+reached, blocked us, or gave pages that could not be read; 130 or 143 stopped
+by Ctrl-C or SIGTERM.
 )";
 }

@@ -165,7 +165,8 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
   std::fflush(out);
 
   int status = any_not_original ? kSomeNotOriginal : kAllOriginal;
-  if (any_unreadable || any_not_copied) status = kBadInput;
+  // Files that could not be copied or deleted stay where they were: not what was asked.
+  if (any_unreadable || any_not_copied || batch.counts().delete_failures > 0) status = kBadInput;
   if (options.report_file && !write_run_report(*options.report_file, options.report_format, report_rows)) {
     progress.warn("originality-check: cannot write the report: '" + options.report_file->native() + "'");
     status = std::max<int>(status, kBadInput);
