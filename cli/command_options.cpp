@@ -102,6 +102,14 @@ std::optional<int> engine_index(std::string_view value) {
   return index_of(kEngineNames, value);
 }
 
+// The option getopt_long did not take. A short one is named by optopt: its word
+// is not yet passed, so argv[optind - 1] is still the word before it. (A long one
+// given a value it takes none of has its id, above 255, there.)
+std::string unknown_option(char* argv[]) {
+  if (optopt > 0 && optopt < 256) return std::string("-") + static_cast<char>(optopt);
+  return argv[optind - 1];
+}
+
 // HOST:PORT with a port from 1 to 65535.
 bool is_proxy_address(std::string_view value) {
   const size_t colon = value.rfind(':');
@@ -118,7 +126,9 @@ class Parser {
       const int id = getopt_long(argc, argv, ":hq", kOptions.data(), nullptr);
       if (id == -1) break;
       const std::string_view value = optarg != nullptr ? optarg : "";
-      if (id == '?') return fail("unknown option '" + std::string(argv[optind - 1]) + "'");
+      if (id == '?')
+        return fail("unknown option '" + unknown_option(argv) +
+                    "' (a PATH that starts with '-' goes after '--')");
       if (id == ':') return fail("option '" + std::string(argv[optind - 1]) + "' needs a value");
       if (!take(id, value)) return result_;
       if (result_.request != CommandRequest::run) return result_;

@@ -170,6 +170,13 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
   EXPECT_TRUE(engine.requests().empty());
 }
 
+TEST_F(CommandTest, AnUnknownShortOptionIsNamedItselfWithAHintForNamesStartingWithADash) {
+  const Finished finished = run({"--settings", settings.string(), "--encoding", "utf-8", "-x.txt"});
+  EXPECT_EQ(finished.status, 2);
+  EXPECT_THAT(finished.err, HasSubstr("unknown option '-x'"));
+  EXPECT_THAT(finished.err, HasSubstr("'--'"));
+}
+
 TEST_F(CommandTest, TheWindowProgramsSettingsFileIsHonouredAndOptionsOverrideIt) {
   // As the window program saves it: soso through the local engine, one sentence,
   // judged by the indexed rate, the title not searched.
