@@ -10,7 +10,7 @@ SortedFile sort_examined_file(const std::filesystem::path& path, const FileSnaps
   if (originals == nullptr) return {};
   std::optional<std::filesystem::path> copy;
   if (original) {
-    copy = originals->store_copy(file_name_of(path), read.bytes);
+    copy = originals->store_copy(file_name_of(path), read.bytes, read.permissions);
     if (!copy) {
       ++counts.copy_failures;
       return {};

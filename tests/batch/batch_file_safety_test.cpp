@@ -138,6 +138,19 @@ TEST_F(BatchFileSafetyTest, ANameNearTheLengthLimitIsCopiedAndNumberedWithinIt) 
   EXPECT_EQ(read_file_bytes(output_folder() / (stem.substr(0, stem.size() - 3) + "(2).txt")), "another");
 }
 
+TEST_F(BatchFileSafetyTest, ACopyIsNoMoreOpenToOthersThanItsSource) {
+  const fs::path private_draft = write_file("private.txt", "draft");
+  fs::permissions(private_draft, fs::perms(0600));
+  const fs::path read_only = write_file("read only.txt", "final");
+  fs::permissions(read_only, fs::perms(0444));
+
+  batch.run_batch({private_draft, read_only});
+
+  EXPECT_EQ(fs::status(output_folder() / "private.txt").permissions(), fs::perms(0600));
+  EXPECT_EQ(fs::status(output_folder() / "read only.txt").permissions(), fs::perms(0444));
+  EXPECT_EQ(read_file_bytes(output_folder() / "private.txt"), "draft");
+}
+
 TEST_F(BatchFileSafetyTest, AGbkNamedFileGetsItsChineseTitle) {
   std::string title_in_window;
   on_query = [&] { title_in_window = utf8_from_gbk(window.text(Control::编辑框标题)); };
