@@ -1,6 +1,7 @@
 // Files the batch could not really read or copy stay where they are, and the
 // summary says how many.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -117,8 +118,11 @@ TEST_F(BatchFaultsTest, FilesThatCannotBeDeletedStayAndAreCounted) {
   // Root may delete anything: the batch runs as a plain user.
   const bool root = geteuid() == 0;
   ASSERT_TRUE(!root || seteuid(65534) == 0);
-  batch.run_batch({original, copied});
+  // A temporary folder inside a private one cannot be reached by a plain user.
+  const bool reachable = faccessat(AT_FDCWD, original.c_str(), R_OK, AT_EACCESS) == 0;
+  if (reachable) batch.run_batch({original, copied});
   ASSERT_TRUE(!root || seteuid(0) == 0);
+  if (!reachable) GTEST_SKIP() << "a plain user cannot reach " << folder.path();
   fs::permissions(locked, fs::perms(0755));
 
   EXPECT_EQ(read_file_bytes(original), "original");
