@@ -69,13 +69,15 @@ TEST_F(HttpFetchPageTest, CharsetComesFromTheMetaTagElseFromTheHeader) {
       {"", "utf-8", true},
       {"", "UTF-8", true},
       {"", "gbk", false},
-      {"", "", false},
+      // Nothing names a charset, and the bytes are UTF-8.
+      {"", "", true},
       // A meta declaration wins over the header.
       {"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">", "utf-8", false},
   };
   for (const Case& c : cases) {
     const std::string page = "<html><head>" + std::string(c.meta) + "</head><body>中文</body></html>";
-    engine.serve([page, charset = c.header_charset](const ReceivedRequest&) { return html_reply(page, charset); });
+    engine.serve(
+        [page, charset = c.header_charset](const ReceivedRequest&) { return html_reply(page, charset); });
     EXPECT_EQ(fetch({.url = engine.url("/")}).text, c.converted ? gbk(page) : page)
         << c.meta << c.header_charset;
   }
