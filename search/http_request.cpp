@@ -120,6 +120,10 @@ HttpRequest::HttpRequest(Window& window, const bool& stop_requested)
   // Redirects are followed by Send, which applies the platform object's rules.
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
   curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
+  // Every encoding libcurl can unpack is asked for, as browsers ask, and a compressed
+  // answer is unpacked even when it was not asked for: read as text it would hold
+  // no result list. The size limit applies to the unpacked page.
+  curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
   curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Transfer::on_body);
   curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());

@@ -45,6 +45,7 @@ class EngineQueryTest : public ::testing::Test {
 
 constexpr std::string_view kHeadersAfterHost =
     "Accept: */*\r\n"
+    "Accept-Encoding: deflate, gzip, br, zstd\r\n"
     "Proxy-Connection: Keep-Alive\r\n"
     "Referer: http://HOST/\r\n"
     "Content-Type: application/x-www-form-urlencoded\r\n"

@@ -34,6 +34,7 @@ TEST_F(HttpFetchPageTest, GetCarriesTheThreeFixedHeadersInOrder) {
             "Host: " + engine.address() +
                 "\r\n"
                 "Accept: */*\r\n"
+                "Accept-Encoding: deflate, gzip, br, zstd\r\n"
                 "Referer: http://127.0.0.1/\r\n"
                 "Content-Type: application/x-www-form-urlencoded\r\n"
                 "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1)\r\n");
@@ -95,6 +96,27 @@ TEST_F(HttpFetchPageTest, PageEndsAtItsFirstZeroByteAndAnEmptyOneIsAFailedFetch)
     const FetchedPage page = fetch({.url = engine.url("/")});
     EXPECT_EQ(page.failure, HttpFailure::empty_page);
     EXPECT_TRUE(page.failed());
+  }
+}
+
+// Compressed bytes read as text would hold no result list: pages are asked for
+// compressed, as browsers ask, and unpacked.
+TEST_F(HttpFetchPageTest, CompressedPagesAreUnpacked) {
+  const std::pair<std::string_view, std::string> compressed[] = {
+      {"gzip", std::string("\x1F\x8B\x08\x00\x00\x00\x00\x00\x02\x03\xB3\xC9\x28\xC9\xCD\xB1\xBB\x76\xE1"
+                           "\xDC\x11\x1B\x7D\x30\x13\x00\xF6\xC8\x13\x5B\x11\x00\x00\x00",
+                           34)},
+      {"deflate", std::string("\x78\x9C\xB3\xC9\x28\xC9\xCD\xB1\xBB\x76\xE1\xDC\x11\x1B\x7D\x30\x13\x00"
+                              "\x47\x56\x07\xC6",
+                              22)},
+  };
+  for (const auto& [encoding, body] : compressed) {
+    engine.serve([encoding, body](const ReceivedRequest&) {
+      Reply reply = html_reply(body, "gbk");
+      reply.headers.append("Content-Encoding: ").append(encoding).append("\r\n");
+      return reply;
+    });
+    EXPECT_EQ(fetch({.url = engine.url("/")}).text, gbk("<html>中文</html>")) << encoding;
   }
 }
 
