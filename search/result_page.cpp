@@ -6,6 +6,7 @@
 
 #include "search/engine_table.h"
 #include "search/fetched_page.h"
+#include "search/html_entities.h"
 #include "search/result_list.h"
 #include "support/gbk.h"
 #include "support/regex_object.h"
@@ -50,7 +51,7 @@ SentenceOutcome judge_result_page(const Engine& engine, std::string_view page, s
   const std::optional<std::string> list = cut_result_list(engine, page);
   if (!list)
     return holds_any(page, engine.no_results) ? SentenceOutcome::not_indexed : SentenceOutcome::unrecognised;
-  const std::string text = tag_expression.regex_replace(*list, "");
+  const std::string text = decode_html_entities(tag_expression.regex_replace(*list, ""));
   return contains_any(text, sentence_forms(sentence), true) ? SentenceOutcome::indexed
                                                             : SentenceOutcome::not_indexed;
 }

@@ -359,6 +359,24 @@ TEST_F(EngineQueryTest, StandardSimplifiedCharactersAreSearchedUnchanged) {
             "GET http://www.baidu.com/s?wd=" + percent_encode(gbk("乾隆 哪吒 蒜薹 发 国")) + " HTTP/1.1");
 }
 
+// Pages may write any character as an entity; the list is read as the browser shows it.
+TEST_F(EngineQueryTest, CharactersWrittenAsEntitiesInTheListAreRead) {
+  engine.serve([](const ReceivedRequest&) {
+    return html_reply(
+        "<div id=\"content_left\"><div class=\"result\"><h3><a "
+        "href=\"http://a.example/\">&#20013;&#x6587;</a></h3>"
+        "<p>&#x5F20;&#X4E09;&amp;&#26446;&#22235;&ldquo;&#21512;&#20249;&rdquo;&hellip;&amp;#20116;</p></"
+        "div></div>"
+        "<p id=\"page\" >");
+  });
+  for (const std::string_view sentence : {"张三&李四", "张三&李四“合伙”…", "“合伙”…&#20116;"}) {
+    const SentenceAnswer answer = query.is_sentence_indexed(gbk(sentence), 0);
+    EXPECT_EQ(answer.outcome, SentenceOutcome::indexed) << sentence;
+    EXPECT_EQ(answer.result_title, gbk("中文")) << sentence;
+  }
+  EXPECT_EQ(outcome("张三&李四“合伙”…五", 0), SentenceOutcome::not_indexed);
+}
+
 // A page that is not a result list is told apart from a list without the sentence.
 TEST_F(EngineQueryTest, PagesWithoutAListAreUnrecognisedUnlessTheySayNothingWasFound) {
   EXPECT_EQ(outcome("没有任何结果的句子", 3), SentenceOutcome::not_indexed);
