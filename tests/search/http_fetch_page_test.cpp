@@ -182,6 +182,21 @@ TEST_F(HttpFetchPageTest, SilentServerRunsOutTheTimeout) {
   EXPECT_TRUE(page.failed());
 }
 
+// A server that sends a byte now and then never lets a phase run out; the whole
+// request still ends once all four phases' time has gone by.
+TEST_F(HttpFetchPageTest, TricklingServerRunsOutTheTotalTimeout) {
+  engine.serve([](const ReceivedRequest&) {
+    Reply reply = html_reply("<");
+    reply.body_copies = 1000;
+    reply.pause_ms = 20;
+    return reply;
+  });
+  const FetchedPage page = fetch({.url = engine.url("/trickle"), .timeout_seconds = 1});
+
+  EXPECT_EQ(page.failure, HttpFailure::timed_out);
+  EXPECT_TRUE(page.failed());
+}
+
 TEST(UrlHost, IsTheLowerCasedHostWithoutPort) {
   EXPECT_EQ(url_host("http://WWW.Baidu.COM:8080/s?wd=x"), "www.baidu.com");
   EXPECT_EQ(url_host("Example.COM/path/"), "example.com");
