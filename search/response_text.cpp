@@ -47,13 +47,13 @@ std::string meta_charset(std::string_view page) {
   return {};
 }
 
-// A byte-order mark settles it, as in a browser; then a meta declaration wins,
-// then the answer's header. A page that names no charset is UTF-8 when its bytes
-// are: GBK Chinese text practically never is well-formed UTF-8.
+// A byte-order mark settles it, as in a browser; then a meta declaration wins over
+// the answer's header. A page whose Chinese is well-formed UTF-8 is UTF-8 whatever
+// it declares or when it declares nothing: GBK Chinese text practically never is.
 bool page_is_utf8(std::string_view page, std::string_view header_charset) {
   if (page.starts_with(kUtf8ByteOrderMark)) return true;
-  if (const std::string declared = meta_charset(page); !declared.empty()) return names_utf8(declared);
-  if (!header_charset.empty()) return names_utf8(header_charset);
+  const std::string meta = meta_charset(page);
+  if (names_utf8(meta.empty() ? header_charset : std::string_view(meta))) return true;
   return std::ranges::any_of(page, [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
          is_well_formed_utf8(page);
 }
