@@ -380,12 +380,16 @@ TEST_F(EngineQueryTest, CharactersWrittenAsEntitiesInTheListAreRead) {
 // A page that is not a result list is told apart from a list without the sentence.
 TEST_F(EngineQueryTest, PagesWithoutAListAreUnrecognisedUnlessTheySayNothingWasFound) {
   EXPECT_EQ(outcome("没有任何结果的句子", 3), SentenceOutcome::not_indexed);
-  engine.serve([](const ReceivedRequest&) {
-    return html_reply(
-        "<html><head><title>新版页面</title></head><body><div id=\"new\">结果</div></body></html>", "utf-8");
+  // The page echoes the query, which may itself hold the engine's "no results" wording.
+  engine.serve([](const ReceivedRequest& request) {
+    return html_reply("<html><head><title>" + SearchSite::query_of(request).value_or("") +
+                          "_新版页面</title></head><body><div id=\"new\">结果</div></body></html>",
+                      "utf-8");
   });
   for (int engine_index = 0; engine_index < 5; ++engine_index) {
-    EXPECT_EQ(outcome("改版页面上的句子", engine_index), SentenceOutcome::unrecognised) << engine_index;
+    for (const std::string_view sentence : {"改版页面上的句子", "我们没有找到与此相关的证据"}) {
+      EXPECT_EQ(outcome(sentence, engine_index), SentenceOutcome::unrecognised) << engine_index << sentence;
+    }
   }
   EXPECT_FALSE(stop);
   EXPECT_TRUE(window.messages.empty());
