@@ -102,6 +102,14 @@ std::optional<int> engine_index(std::string_view value) {
   return index_of(kEngineNames, value);
 }
 
+// The option getopt_long did not take. A short one is named by optopt: its word
+// is not yet passed, so argv[optind - 1] is still the word before it. (A long one
+// given a value it takes none of has its id, above 255, there.)
+std::string unknown_option(char* argv[]) {
+  if (optopt > 0 && optopt < 256) return std::string("-") + static_cast<char>(optopt);
+  return argv[optind - 1];
+}
+
 // HOST:PORT with a port from 1 to 65535.
 bool is_proxy_address(std::string_view value) {
   const size_t colon = value.rfind(':');
@@ -118,7 +126,9 @@ class Parser {
       const int id = getopt_long(argc, argv, ":hq", kOptions.data(), nullptr);
       if (id == -1) break;
       const std::string_view value = optarg != nullptr ? optarg : "";
-      if (id == '?') return fail("unknown option '" + std::string(argv[optind - 1]) + "'");
+      if (id == '?')
+        return fail("unknown option '" + unknown_option(argv) +
+                    "' (a PATH that starts with '-' goes after '--')");
       if (id == ':') return fail("option '" + std::string(argv[optind - 1]) + "' needs a value");
       if (!take(id, value)) return result_;
       if (result_.request != CommandRequest::run) return result_;
@@ -296,9 +306,11 @@ from --settings FILE; options override them for this run only, and nothing is
 written back. Result pages are fetched by HTTP.
 
 Output: one line per article on standard output, tab-separated:
-  verdict (original, not-original, unreadable), searched, indexed,
-  indexed rate in percent, path
-then the summary line. Progress and warnings go to standard error.
+  verdict (original, not-original, unreadable, undecided), searched, indexed,
+  indexed rate in percent, path (in double quotes with C escapes such as \n
+  and \t when it holds a control character)
+then the summary line. Progress and warnings go to standard error. A file
+named more than once is checked once.
 
 Options:
   --engine 百度|360|soso|谷歌|搜狗   the search engine (also baidu, google, sogou, or 0-4)
@@ -312,7 +324,8 @@ Options:
   --content, --no-content  search sampled sentences of the content, or not
   --ignore-urls, --no-ignore-urls  remove web and e-mail addresses first, or not
   --ignore-digits N        remove runs of N or more digits first (0: keep them)
-  --encoding auto|gbk|utf-8|utf-16|utf-16be  how article files are read
+  --encoding auto|gbk|utf-8|utf-16|utf-16be  how article files are read (auto: by
+                           byte-order mark, declared or well-formed UTF-8, else GBK)
   --proxy none|system|HOST:PORT  how the engine is reached
   --block-wait MINUTES     when Baidu blocks, wait this long and go on
                            (0: end the run with status 3)
@@ -326,8 +339,10 @@ Options:
   -h, --help               this text
   --version                the version
 
-Exit status: 0 every article original; 1 at least one not original; 2 bad usage
-or unreadable input; 3 the engine could not be reached, blocked us, or gave pages
-that could not be read; 130 or 143 stopped by Ctrl-C or SIGTERM.
+Exit status: 0 every article original; 1 at least one not original; 2 bad usage,
+unreadable input, an original that could not be copied, a file that could not
+be deleted, or a report that could not be written; 3 the engine could not be
+reached, blocked us, or gave pages that could not be read; 130 or 143 stopped
+by Ctrl-C or SIGTERM.
 )";
 }

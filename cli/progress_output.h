@@ -6,7 +6,8 @@
 
 // Progress and warnings on standard error. On a terminal the progress is one live
 // line, rewritten in place; otherwise (a log, a pipe) every change is a line of
-// its own. Warnings always get a line, even when progress is off.
+// its own. Warnings always get a line, even when progress is off. Control
+// characters other than line breaks and tabs are shown as "?".
 class ProgressOutput {
  public:
   ProgressOutput(std::FILE* stream, bool show_progress);
