@@ -177,6 +177,20 @@ TEST_F(ArticleCheckTest, ProgressMaximumIsTheRequestedCount) {
 }
 
 // Pages that could not be read are counted, and no original verdict rests on them.
+TEST_F(ArticleCheckTest, ContentWithNothingToSearchGetsNoVerdict) {
+  set_text(Control::编辑框最少字数, "5");
+  for (const std::string_view content : {"", "   ", "短句。也短。"}) {
+    SCOPED_TRACE(content);
+    window.messages.clear();
+    set_text(Control::编辑框内容, content);
+    EXPECT_EQ(check_window_article(), ArticleVerdict::undecided);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_TRUE(shown()[0].text.starts_with("文章内容中没有可以检测的句子")) << shown()[0].text;
+    EXPECT_EQ(shown()[0].icon, MessageIcon::warning);
+  }
+  EXPECT_TRUE(queries.empty());
+}
+
 TEST_F(ArticleCheckTest, UnreadableResultPagesAreCountedAndNeverMakeAnOriginal) {
   struct Case {
     std::string_view name;
