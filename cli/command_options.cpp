@@ -83,7 +83,8 @@ std::optional<Number> number_in(std::string_view text, Number lowest, Number hig
     read = std::from_chars(text.data(), end, number);
   }
   const auto [stop, error] = read;
-  if (error != std::errc() || stop != end || number < lowest || number > highest) return std::nullopt;
+  // Written so that a "nan", which compares false with everything, is out of range too.
+  if (error != std::errc() || stop != end || !(number >= lowest && number <= highest)) return std::nullopt;
   return number;
 }
 
@@ -118,7 +119,7 @@ class Parser {
       const int id = getopt_long(argc, argv, ":hq", kOptions.data(), nullptr);
       if (id == -1) break;
       const std::string_view value = optarg != nullptr ? optarg : "";
-      if (id == '?') return fail("unknown option '" + std::string(argv[optind - 1]) + "'");
+      if (id == '?') return fail("unknown option '" + unknown_option(argv) + "'");
       if (id == ':') return fail("option '" + std::string(argv[optind - 1]) + "' needs a value");
       if (!take(id, value)) return result_;
       if (result_.request != CommandRequest::run) return result_;
@@ -132,6 +133,14 @@ class Parser {
   }
 
  private:
+  // The option getopt_long refused. A letter that is none of ours comes alone, maybe
+  // from inside a group such as "-qx", where the argument before does not name it.
+  static std::string unknown_option(char* argv[]) {
+    if (optopt > 0 && optopt < 256 && optopt != 'h' && optopt != 'q')
+      return "-" + std::string(1, static_cast<char>(optopt));
+    return argv[optind - 1];
+  }
+
   // False when the value is bad; the error is then set.
   bool take(int id, std::string_view value) {
     CommandOptions& options = result_.options;
@@ -296,8 +305,8 @@ from --settings FILE; options override them for this run only, and nothing is
 written back. Result pages are fetched by HTTP.
 
 Output: one line per article on standard output, tab-separated:
-  verdict (original, not-original, unreadable), searched, indexed,
-  indexed rate in percent, path
+  verdict (original, not-original, unreadable, or undecided when none of its
+  result pages could be read), searched, indexed, indexed rate in percent, path
 then the summary line. Progress and warnings go to standard error.
 
 Options:

@@ -99,6 +99,7 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
       {"--sentences", "0", articles.string()},
       {"--ratio", "101", articles.string()},
       {"--interval", "-1", articles.string()},
+      {"--interval", "nan", articles.string()},
       {"--engine", "bing", articles.string()},
       {"--proxy", "no-port", articles.string()},
       {"--encoding", "latin1", articles.string()},
@@ -129,6 +130,21 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
     EXPECT_EQ(files_below(temp.path()), before) << which;
   }
   EXPECT_TRUE(engine.requests().empty());
+}
+
+// The message names the option that is wrong, not a good one before it.
+TEST_F(CommandTest, AnUnknownOptionIsNamedInItsMessage) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--quiet", "-n"}, "'-n'"},
+      {{"--quiet", "-n.txt"}, "'-n'"},
+      {{"-qx"}, "'-x'"},
+      {{"--quiet", "--nope"}, "'--nope'"},
+  };
+  for (const auto& [arguments, named] : cases) {
+    const Finished finished = run(arguments);
+    EXPECT_EQ(finished.status, 2);
+    EXPECT_THAT(finished.err, HasSubstr("unknown option " + named)) << finished.err;
+  }
 }
 
 TEST_F(CommandTest, TheWindowProgramsSettingsFileIsHonouredAndOptionsOverrideIt) {
