@@ -335,8 +335,9 @@ Options:
   -h, --help               this text
   --version                the version
 
-Exit status: 0 every article original; 1 at least one not original; 2 bad usage
-or unreadable input; 3 the engine could not be reached, blocked us, or gave pages
-that could not be read; 130 or 143 stopped by Ctrl-C or SIGTERM.
+Exit status: 0 every article original; 1 at least one not original; 2 bad usage,
+unreadable input, or results or report that could not be written; 3 the engine
+could not be reached, blocked us, or gave pages that could not be read; 130 or
+143 stopped by Ctrl-C or SIGTERM.
 )";
 }

@@ -154,10 +154,14 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
   batch.run_batch(files);
   progress.clear();
   std::fprintf(out, "%s\n", terminal_text(window.last_message()).c_str());
-  std::fflush(out);
+  const bool results_written = std::fflush(out) == 0 && std::ferror(out) == 0;
 
   int status = any_not_original ? kSomeNotOriginal : kAllOriginal;
   if (any_unreadable) status = kBadInput;
+  if (!results_written) {
+    progress.warn("originality-check: cannot write the results to standard output");
+    status = kBadInput;
+  }
   if (options.report_file && !write_run_report(*options.report_file, options.report_format, report_rows)) {
     progress.warn("originality-check: cannot write the report: '" + options.report_file->native() + "'");
     status = std::max<int>(status, kBadInput);

@@ -132,6 +132,14 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
   EXPECT_TRUE(engine.requests().empty());
 }
 
+// Results that could not be written are not reported as a normal end.
+TEST_F(CommandTest, ResultsThatCannotBeWrittenGiveStatus2) {
+  standard_output = "/dev/full";
+  const Finished finished = run(with(quick_options(), {first_original.string()}));
+  EXPECT_EQ(finished.status, 2);
+  EXPECT_THAT(finished.err, HasSubstr("originality-check: cannot write the results to standard output"));
+}
+
 // The message names the option that is wrong, not a good one before it.
 TEST_F(CommandTest, AnUnknownOptionIsNamedInItsMessage) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
