@@ -76,6 +76,16 @@ std::string verdict_word(FileOutcome::Verdict verdict) {
   return {};
 }
 
+// True when writing the report would replace one of the articles.
+bool report_is_an_article(const std::filesystem::path& report,
+                          const std::vector<std::filesystem::path>& files) {
+  std::error_code error;
+  if (!std::filesystem::exists(report, error)) return false;
+  return std::ranges::any_of(files, [&](const std::filesystem::path& file) {
+    return std::filesystem::equivalent(report, file, error);
+  });
+}
+
 int bad_input(ProgressOutput& progress, const std::string& reason) {
   progress.warn("originality-check: " + reason);
   return kBadInput;
@@ -120,6 +130,9 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
   const auto listed = article_files(window, options.paths);
   if (const std::string* problem = std::get_if<std::string>(&listed)) return bad_input(progress, *problem);
   const std::vector<std::filesystem::path>& files = std::get<std::vector<std::filesystem::path>>(listed);
+  if (options.report_file && report_is_an_article(*options.report_file, files))
+    return bad_input(progress,
+                     "the report would replace an article: '" + options.report_file->native() + "'");
 
   TextExpressions expressions;
   prepare_window_expressions(expressions);

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <thread>
 
+#include "support/gbk.h"
 #include "tests/cli/command_fixture.h"
 #include "tests/testsupport/file_bytes.h"
 
@@ -94,6 +95,8 @@ TEST_F(CommandTest, SigintDuringTheIntervalStopsAtOnceWithThePartialSummary) {
 
 TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
   const std::filesystem::path missing = temp / "missing.txt";
+  const std::filesystem::path article_named_like_a_report = temp / "文章.csv";
+  write_file_bytes(article_named_like_a_report, gbk("名字像报告的一篇文章。"));
   const std::vector<std::vector<std::string>> bad_inputs = {
       {"--no-such-option", articles.string()},
       {"--sentences", "0", articles.string()},
@@ -105,6 +108,7 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
       {"--encoding", "latin1", articles.string()},
       {"--report", (temp / "r.txt").string(), articles.string()},
       {"--report", (temp / "no-folder" / "r.csv").string(), articles.string()},
+      {"--report", article_named_like_a_report.string(), article_named_like_a_report.string()},
       {"--delete-checked", articles.string()},
       {"--browser", articles.string()},
       {"--no-content", articles.string()},
