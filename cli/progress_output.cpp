@@ -71,5 +71,9 @@ void ProgressOutput::clear() {
 std::string terminal_text(std::string_view gbk_text) {
   std::string text = utf8_from_gbk(gbk_text);
   std::erase(text, '\r');
+  // File names and articles may hold control characters; a terminal would obey them.
+  for (char& c : text) {
+    if ((static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == 0x7f) c = '?';
+  }
   return text;
 }

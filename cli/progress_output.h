@@ -25,5 +25,6 @@ class ProgressOutput {
   std::string last_text_;
 };
 
-// Core text (GBK, CR LF line breaks) as a terminal shows it: UTF-8 with LF.
+// Core text (GBK, CR LF line breaks) as a terminal shows it: UTF-8 with LF, and
+// every other control character as "?".
 std::string terminal_text(std::string_view gbk_text);
