@@ -300,7 +300,8 @@ Checks whether articles are original by searching sampled sentences on a search
 engine, as the window program originality-checker does, without a window. Each
 PATH is an article file or a folder (its files that match the pattern).
 Defaults come from the window program's 主配置.ini (beside the program, or in
-$XDG_CONFIG_HOME/原创文章检测器/ when the program's folder cannot be written) or
+$XDG_CONFIG_HOME/原创文章检测器/ when the program is installed below /usr or its
+folder cannot be written) or
 from --settings FILE; options override them for this run only, and nothing is
 written back. Result pages are fetched by HTTP.
 
