@@ -301,9 +301,8 @@ engine, as the window program originality-checker does, without a window. Each
 PATH is an article file or a folder (its files that match the pattern).
 Defaults come from the window program's 主配置.ini (beside the program, or in
 $XDG_CONFIG_HOME/原创文章检测器/ when the program is installed below /usr or its
-folder cannot be written) or
-from --settings FILE; options override them for this run only, and nothing is
-written back. Result pages are fetched by HTTP.
+folder cannot be written) or from --settings FILE; options override them for
+this run only, and nothing is written back. Result pages are fetched by HTTP.
 
 Output: one line per article on standard output, tab-separated:
   verdict (original, not-original, unreadable, or undecided when none of its
