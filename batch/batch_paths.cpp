@@ -6,6 +6,28 @@
 // Neither in UTF-8 nor in GBK do "/" and "." occur inside a multi-byte
 // character, so plain byte searches cannot cut a character in two.
 
+namespace {
+
+// The bytes a file name may have on Linux file systems.
+constexpr size_t kLongestFileName = 255;
+
+// The longest start of `text` of at most `limit` bytes that ends between two
+// characters: UTF-8 ones when it is UTF-8, else GBK ones.
+std::string_view whole_characters_within(std::string_view text, size_t limit) {
+  const bool utf8 = is_well_formed_utf8(text);
+  size_t end = 0;
+  while (end < text.size()) {
+    char32_t ignored = 0;
+    const size_t length = utf8 ? decode_utf8(text.substr(end), ignored)
+                               : (static_cast<unsigned char>(text[end]) >= 0x80 ? 2 : 1);
+    if (end + length > limit) break;
+    end += length;
+  }
+  return text.substr(0, end);
+}
+
+}  // namespace
+
 std::filesystem::path directory_of(const std::filesystem::path& path) {
   const std::string& bytes = path.native();
   const size_t slash = bytes.rfind('/');
@@ -61,5 +83,7 @@ std::filesystem::path numbered_file_name(const std::filesystem::path& file_name,
   // A hidden name such as ".txt" is all stem: "(2)" after it keeps it hidden.
   size_t dot = name.rfind('.');
   if (dot == 0 || dot == std::string::npos) dot = name.size();
-  return name.substr(0, dot) + "(" + std::to_string(number) + ")" + name.substr(dot);
+  const std::string tail = "(" + std::to_string(number) + ")" + name.substr(dot);
+  const size_t room = kLongestFileName > tail.size() ? kLongestFileName - tail.size() : 0;
+  return std::string(whole_characters_within(std::string_view(name).substr(0, dot), room)) + tail;
 }

@@ -29,5 +29,7 @@ std::string gbk_from_native(std::string_view native);
 std::string utf8_from_native(std::string_view native);
 
 // `file_name` as the `number`-th file of that name, in the usual desktop form:
-// "x.txt" gives "x(2).txt", "x" gives "x(2)", and number 1 the name itself.
+// "x.txt" gives "x(2).txt", "x" gives "x(2)", and number 1 the name itself. A
+// name that would pass the 255 bytes a name may have loses whole characters
+// before the "(2)".
 std::filesystem::path numbered_file_name(const std::filesystem::path& file_name, int number);

@@ -24,6 +24,13 @@ namespace {
 // not read: they count as unreadable.
 constexpr size_t kLargestArticleBytes = 64 * 1024 * 1024;
 
+// Content judged "indexed" without one sentence searched: the file had no text in
+// the chosen encoding (UTF-16 without its mark read as GBK, say) or none long
+// enough. That is no verdict, and no reason to delete the file.
+bool judged_unsearched(const CheckRecord& record) {
+  return record.verdict == CheckVerdict::content_indexed && record.content_searched() == 0;
+}
+
 }  // namespace
 
 BatchRun::BatchRun(CheckContext& context, TickClock clock) : context_(context), clock_(std::move(clock)) {}
@@ -98,7 +105,8 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
     return Next::leave;
   }
   // Without a verdict the file is neither an original to copy nor done with.
-  if (verdict == ArticleVerdict::undecided) {
+  if (verdict == ArticleVerdict::undecided || judged_unsearched(record)) {
+    row.verdict = verdict_text(CheckVerdict::undecided);
     ++counts_.undecided;
     finish_file(row, FileOutcome::Verdict::undecided);
     return Next::go_on;

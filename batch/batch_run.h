@@ -15,7 +15,8 @@ class OriginalsFolder;
 // What the batch did with one file it finished. A file whose check was cut short
 // by a stop is not finished and not reported.
 struct FileOutcome {
-  // undecided: the engine's result pages could not be read
+  // undecided: the engine's result pages could not be read, or the file held
+  // nothing to search
   enum class Verdict { original, not_original, unreadable, undecided };
   const BatchListRow& row;  // the file's row of the batch's list; row.file is its path
   Verdict verdict;

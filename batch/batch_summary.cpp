@@ -24,7 +24,7 @@ std::string batch_summary(const BatchCounts& counts, uint32_t total_ms, uint32_t
          std::to_string(counts.examined) + gbk(" 篇，平均耗时 ") + format_duration(average_ms) +
          gbk("！原创 ") + std::to_string(counts.originals) + gbk(" 篇，原创比率 ") + format_decimal_2(ratio) +
          " %" + files_that("无法读取", counts.unreadable) + files_that("复制失败", counts.copy_failures) +
-         files_that("重名另存", counts.renamed_copies) +
+         files_that("删除失败", counts.delete_failures) + files_that("重名另存", counts.renamed_copies) +
          files_that("检测中被改动", counts.changed_during_check, "（未删除）") +
          files_that("无法判断", counts.undecided);
 }

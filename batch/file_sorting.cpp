@@ -10,7 +10,7 @@ SortedFile sort_examined_file(const std::filesystem::path& path, const FileSnaps
   if (originals == nullptr) return {};
   std::optional<std::filesystem::path> copy;
   if (original) {
-    copy = originals->store_copy(file_name_of(path), read.bytes);
+    copy = originals->store_copy(file_name_of(path), read.bytes, read.permissions);
     if (!copy) {
       ++counts.copy_failures;
       return {};
@@ -35,6 +35,8 @@ SortedFile sort_examined_file(const std::filesystem::path& path, const FileSnaps
     ++counts.changed_during_check;
     return kept;
   }
-  std::error_code ignored;
-  return {.copied = kept.copied, .copy = kept.copy, .deleted = std::filesystem::remove(path, ignored)};
+  std::error_code error;
+  const bool deleted = std::filesystem::remove(path, error);
+  if (error) ++counts.delete_failures;
+  return {.copied = kept.copied, .copy = kept.copy, .deleted = deleted};
 }

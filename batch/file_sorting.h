@@ -20,6 +20,7 @@ struct SortedFile {
 // copied and nothing deleted, as nothing would keep the file. A file stays when its copy could not be stored,
 // when the copy is the file itself (reached through another path or a link), and when it is no longer the
 // file that was read (`read`: its bytes and identity then), so a newer text is never lost. Counts the copy
-// failures, the copies stored under another name and the files changed during their check.
+// failures, the copies stored under another name, the files changed during their check and the files that
+// could not be deleted.
 SortedFile sort_examined_file(const std::filesystem::path& path, const FileSnapshot& read, bool original,
                               bool delete_source, const OriginalsFolder* originals, BatchCounts& counts);

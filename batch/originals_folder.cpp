@@ -39,7 +39,8 @@ OriginalsFolder::OriginalsFolder(const std::filesystem::path& first_file)
     : path_(directory_of(first_file).native() + "/" + std::string(kFolderName)), ready_(make_folder(path_)) {}
 
 std::optional<std::filesystem::path> OriginalsFolder::store_copy(const std::filesystem::path& file_name,
-                                                                 std::string_view bytes) const {
+                                                                 std::string_view bytes,
+                                                                 unsigned permissions) const {
   if (!ready_) return std::nullopt;
   // Written once, then offered each free name in turn; placing it never
   // replaces, so a name taken a moment ago by another run is safe too.
@@ -47,7 +48,7 @@ std::optional<std::filesystem::path> OriginalsFolder::store_copy(const std::file
   for (int number = 1; number <= kMostFilesOfOneName; ++number) {
     const std::filesystem::path candidate = path_ / numbered_file_name(file_name, number);
     if (holds_bytes(candidate, bytes)) return candidate;
-    if (!staged) staged.emplace(path_, bytes);
+    if (!staged) staged.emplace(path_, bytes, permissions);
     switch (staged->place_as(candidate)) {
       case StagedFile::Placement::placed:
         if (!flush_folder(path_)) return std::nullopt;

@@ -21,10 +21,11 @@ class OriginalsFolder {
   // so the source may be deleted afterwards. A different file that holds the name
   // is never replaced: the copy takes the next free name, "x(2).txt", "x(3).txt"
   // and so on; a file there that holds the same bytes already is the copy. Never
-  // leaves a partial copy under a final name. The path of the copy, or nothing
+  // leaves a partial copy under a final name. A new copy gets `permissions`, its
+  // source's, so a private draft stays private. The path of the copy, or nothing
   // when it could not be stored.
   std::optional<std::filesystem::path> store_copy(const std::filesystem::path& file_name,
-                                                  std::string_view bytes) const;
+                                                  std::string_view bytes, unsigned permissions) const;
 
  private:
   std::filesystem::path path_;

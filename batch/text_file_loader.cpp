@@ -5,6 +5,7 @@
 #include "support/file_io.h"
 #include "support/text_conversions.h"
 #include "support/text_markers.h"
+#include "support/utf8.h"
 
 namespace {
 
@@ -37,14 +38,24 @@ std::string gbk_text_from_bytes(std::string_view bytes) {
   return std::string(bytes.substr(0, end));
 }
 
+// Editors today save UTF-8 without a mark. Read as GBK, such an article would be
+// searched as garbled text no engine holds, and pass for original; GBK Chinese
+// text, on the other hand, is practically never well-formed UTF-8.
+bool is_utf8_beyond_ascii(std::string_view bytes) {
+  const bool beyond_ascii = std::ranges::any_of(bytes, [](char byte) { return (byte & 0x80) != 0; });
+  return beyond_ascii && is_well_formed_utf8(bytes);
+}
+
 // A byte-order mark decides; without one a UTF-8 charset declared in the HTML
-// head (searched in the file read as GBK) makes the file UTF-8, else it is GBK.
+// head (searched in the file read as GBK), or bytes that are UTF-8, make the
+// file UTF-8, else it is GBK.
 Content recognise(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Mark)) return {FileEncoding::utf8, bytes.substr(kUtf8Mark.size())};
   if (bytes.starts_with(kUtf16LeMark)) return {FileEncoding::utf16le, bytes.substr(kUtf16LeMark.size())};
   if (bytes.starts_with(kUtf16BeMark)) return {FileEncoding::utf16be, bytes.substr(kUtf16BeMark.size())};
   const std::string head = text_between(gbk_text_from_bytes(bytes), "<head>", "</head>");
-  return {has_utf8_charset(head) ? FileEncoding::utf8 : FileEncoding::gbk, bytes};
+  const bool utf8 = has_utf8_charset(head) || is_utf8_beyond_ascii(bytes);
+  return {utf8 ? FileEncoding::utf8 : FileEncoding::gbk, bytes};
 }
 
 Content content_by_choice(std::string_view bytes, FileEncoding encoding) {

@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <set>
+
 #include "batch/folder_listing.h"
 #include "support/window.h"
 
@@ -30,6 +32,12 @@ std::string quoted(const std::filesystem::path& path) {
 std::variant<std::vector<std::filesystem::path>, std::string> article_files(
     Window& window, const std::vector<std::filesystem::path>& paths) {
   std::vector<std::filesystem::path> files;
+  // A file named twice, or named and inside a named folder, is one article: checked
+  // twice, it would be counted twice, or found gone once it was moved.
+  std::set<std::filesystem::path> taken;
+  const auto take = [&](const std::filesystem::path& file) {
+    if (taken.insert(file).second) files.push_back(file);
+  };
   for (const std::filesystem::path& given : paths) {
     std::error_code error;
     const std::filesystem::path path = std::filesystem::absolute(given, error).lexically_normal();
@@ -39,12 +47,12 @@ std::variant<std::vector<std::filesystem::path>, std::string> article_files(
       if (!can_list_folder(path)) return "cannot read folder: " + quoted(given);
       const std::vector<std::filesystem::path> listed =
           list_folder_files(window, path, window.text(Control::编辑框过滤));
-      files.insert(files.end(), listed.begin(), listed.end());
+      for (const std::filesystem::path& file : listed) take(file);
       continue;
     }
     if (!std::filesystem::is_regular_file(status)) return "not a file or folder: " + quoted(given);
     if (!can_read_file(path)) return "cannot read file: " + quoted(given);
-    files.push_back(path);
+    take(path);
   }
   return files;
 }

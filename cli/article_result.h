@@ -5,7 +5,7 @@
 
 // What the command says about one finished article.
 struct ArticleResult {
-  std::string verdict;  // "original", "not-original" or "unreadable"
+  std::string verdict;  // "original", "not-original", "unreadable" or "undecided"
   int searched = 0;     // queries the engine answered, the title's included
   int indexed = 0;      // of those, the ones the engine has
   std::filesystem::path path;
@@ -14,6 +14,7 @@ struct ArticleResult {
   double rate() const;
   // The rate as the window writes rates: "50", "33.33".
   std::string rate_text() const;
-  // The line of standard output: the four values and the path, tab-separated.
+  // The line of standard output: the four values and the path, tab-separated;
+  // a path with a control character in double quotes, C-escaped.
   std::string line() const;
 };

@@ -103,6 +103,16 @@ std::optional<int> engine_index(std::string_view value) {
   return index_of(kEngineNames, value);
 }
 
+// The option getopt_long did not take. A short one is named by optopt: its word
+// is not yet passed, so argv[optind - 1] is still the word before it. (A long one
+// given a value it takes none of has its id there: above 255, or our own letter,
+// as --quiet=1 has.)
+std::string unknown_option(char* argv[]) {
+  if (optopt > 0 && optopt < 256 && optopt != 'h' && optopt != 'q')
+    return std::string("-") + static_cast<char>(optopt);
+  return argv[optind - 1];
+}
+
 // HOST:PORT with a port from 1 to 65535.
 bool is_proxy_address(std::string_view value) {
   const size_t colon = value.rfind(':');
@@ -119,7 +129,9 @@ class Parser {
       const int id = getopt_long(argc, argv, ":hq", kOptions.data(), nullptr);
       if (id == -1) break;
       const std::string_view value = optarg != nullptr ? optarg : "";
-      if (id == '?') return fail("unknown option '" + unknown_option(argv) + "'");
+      if (id == '?')
+        return fail("unknown option '" + unknown_option(argv) +
+                    "' (a PATH that starts with '-' goes after '--')");
       if (id == ':') return fail("option '" + std::string(argv[optind - 1]) + "' needs a value");
       if (!take(id, value)) return result_;
       if (result_.request != CommandRequest::run) return result_;
@@ -133,14 +145,6 @@ class Parser {
   }
 
  private:
-  // The option getopt_long refused. A letter that is none of ours comes alone, maybe
-  // from inside a group such as "-qx", where the argument before does not name it.
-  static std::string unknown_option(char* argv[]) {
-    if (optopt > 0 && optopt < 256 && optopt != 'h' && optopt != 'q')
-      return "-" + std::string(1, static_cast<char>(optopt));
-    return argv[optind - 1];
-  }
-
   // False when the value is bad; the error is then set.
   bool take(int id, std::string_view value) {
     CommandOptions& options = result_.options;
@@ -307,7 +311,10 @@ this run only, and nothing is written back. Result pages are fetched by HTTP.
 Output: one line per article on standard output, tab-separated:
   verdict (original, not-original, unreadable, or undecided when none of its
   result pages could be read), searched, indexed, indexed rate in percent, path
-then the summary line. Progress and warnings go to standard error.
+  (in double quotes with C escapes such as \n and \t when it holds a control
+  character)
+then the summary line. Progress and warnings go to standard error. A file
+named more than once is checked once.
 
 Options:
   --engine 百度|360|soso|谷歌|搜狗   the search engine (also baidu, google, sogou, or 0-4)
@@ -321,7 +328,8 @@ Options:
   --content, --no-content  search sampled sentences of the content, or not
   --ignore-urls, --no-ignore-urls  remove web and e-mail addresses first, or not
   --ignore-digits N        remove runs of N or more digits first (0: keep them)
-  --encoding auto|gbk|utf-8|utf-16|utf-16be  how article files are read
+  --encoding auto|gbk|utf-8|utf-16|utf-16be  how article files are read (auto: by
+                           byte-order mark, declared or well-formed UTF-8, else GBK)
   --proxy none|system|HOST:PORT  how the engine is reached
   --block-wait MINUTES     when Baidu blocks, wait this long and go on
                            (0: end the run with status 3)
@@ -336,8 +344,9 @@ Options:
   --version                the version
 
 Exit status: 0 every article original; 1 at least one not original; 2 bad usage,
-unreadable input, or results or report that could not be written; 3 the engine
-could not be reached, blocked us, or gave pages that could not be read; 130 or
-143 stopped by Ctrl-C or SIGTERM.
+unreadable input, an original that could not be copied, a file that could not
+be deleted, or results or a report that could not be written; 3 the engine could
+not be reached, blocked us, or gave pages that could not be read; 130 or 143
+stopped by Ctrl-C or SIGTERM.
 )";
 }

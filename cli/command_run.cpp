@@ -149,6 +149,7 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
   std::vector<BatchListRow> report_rows;
   bool any_not_original = false;
   bool any_unreadable = false;
+  bool any_not_copied = false;
   batch.on_file_finished([&](const FileOutcome& outcome) {
     const ArticleResult result{verdict_word(outcome.verdict), tally.searched, tally.indexed,
                                outcome.row.file};
@@ -161,6 +162,13 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
     progress.clear();
     std::fputs(result.line().c_str(), out);
     std::fflush(out);
+    // The copy asked for is not there: the original stays in its place, and a
+    // script must not take the run for a success.
+    if (options.copy_originals && outcome.verdict == FileOutcome::Verdict::original && !outcome.copied) {
+      any_not_copied = true;
+      progress.warn("originality-check: cannot copy '" + outcome.row.file.native() +
+                    "' into 另存文件夹[原创文章]; it stays where it is");
+    }
   });
 
   catch_stop_signals();
@@ -170,7 +178,8 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
   const bool results_written = std::fflush(out) == 0 && std::ferror(out) == 0;
 
   int status = any_not_original ? kSomeNotOriginal : kAllOriginal;
-  if (any_unreadable) status = kBadInput;
+  // Files that could not be copied or deleted stay where they were: not what was asked.
+  if (any_unreadable || any_not_copied || batch.counts().delete_failures > 0) status = kBadInput;
   if (!results_written) {
     progress.warn("originality-check: cannot write the results to standard output");
     status = kBadInput;

@@ -5,7 +5,7 @@
 enum ExitStatus : int {
   kAllOriginal = 0,
   kSomeNotOriginal = 1,
-  kBadInput = 2,      // bad usage, or an input that could not be read
+  kBadInput = 2,      // bad usage, an input that could not be read, or an output not written
   kEngineFailed = 3,  // the engine could not be reached, blocked us, or gave pages we could not read
 };
 

@@ -3,6 +3,8 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "support/gbk.h"
 
 namespace {
@@ -35,6 +37,17 @@ std::string_view first_line(std::string_view text) {
   return text.substr(0, text.find('\n'));
 }
 
+// File names are shown here: one with an escape sequence must not work the
+// terminal, so every control character but the line break and the tab is a "?".
+std::string without_controls(std::string_view text) {
+  std::string shown(text);
+  std::ranges::replace_if(
+      shown,
+      [](char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t') || c == 0x7F; },
+      '?');
+  return shown;
+}
+
 }  // namespace
 
 ProgressOutput::ProgressOutput(std::FILE* stream, bool show_progress)
@@ -43,20 +56,22 @@ ProgressOutput::ProgressOutput(std::FILE* stream, bool show_progress)
 void ProgressOutput::show(std::string_view text) {
   if (!show_progress_ || text.empty() || text == last_text_) return;
   last_text_ = text;
+  const std::string shown = without_controls(text);
   if (live_) {
     std::fprintf(stream_, "\r\033[K%.*s",
-                 static_cast<int>(fitting_start(first_line(text), terminal_columns(stream_)).size()),
-                 text.data());
+                 static_cast<int>(fitting_start(first_line(shown), terminal_columns(stream_)).size()),
+                 shown.data());
     line_shown_ = true;
   } else {
-    std::fprintf(stream_, "%.*s\n", static_cast<int>(text.size()), text.data());
+    std::fprintf(stream_, "%.*s\n", static_cast<int>(shown.size()), shown.data());
   }
   std::fflush(stream_);
 }
 
 void ProgressOutput::warn(std::string_view text) {
   clear();
-  std::fprintf(stream_, "%.*s\n", static_cast<int>(text.size()), text.data());
+  const std::string shown = without_controls(text);
+  std::fprintf(stream_, "%.*s\n", static_cast<int>(shown.size()), shown.data());
   std::fflush(stream_);
 }
 
@@ -71,9 +86,5 @@ void ProgressOutput::clear() {
 std::string terminal_text(std::string_view gbk_text) {
   std::string text = utf8_from_gbk(gbk_text);
   std::erase(text, '\r');
-  // File names and articles may hold control characters; a terminal would obey them.
-  for (char& c : text) {
-    if ((static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == 0x7f) c = '?';
-  }
   return text;
 }

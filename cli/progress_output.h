@@ -6,7 +6,8 @@
 
 // Progress and warnings on standard error. On a terminal the progress is one live
 // line, rewritten in place; otherwise (a log, a pipe) every change is a line of
-// its own. Warnings always get a line, even when progress is off.
+// its own. Warnings always get a line, even when progress is off. Control
+// characters other than line breaks and tabs are shown as "?".
 class ProgressOutput {
  public:
   ProgressOutput(std::FILE* stream, bool show_progress);
@@ -25,6 +26,5 @@ class ProgressOutput {
   std::string last_text_;
 };
 
-// Core text (GBK, CR LF line breaks) as a terminal shows it: UTF-8 with LF, and
-// every other control character as "?".
+// Core text (GBK, CR LF line breaks) as a terminal shows it: UTF-8 with LF.
 std::string terminal_text(std::string_view gbk_text);

@@ -82,7 +82,8 @@ std::optional<FileSnapshot> read_file_snapshot(const std::filesystem::path& path
     return std::nullopt;
   }
 
-  FileSnapshot snapshot{.bytes = {}, .identity = identity_from(status)};
+  FileSnapshot snapshot{
+      .bytes = {}, .identity = identity_from(status), .permissions = status.st_mode & 0777u};
   snapshot.bytes.reserve(static_cast<size_t>(status.st_size));
   char buffer[65536];
   for (;;) {

@@ -31,6 +31,7 @@ std::optional<FileIdentity> identity_of(const std::filesystem::path& path);
 struct FileSnapshot {
   std::string bytes;
   FileIdentity identity;
+  unsigned permissions = 0;  // read, write and run for owner, group and others
 };
 
 // All bytes of a regular file of at most `max_bytes`, opened for reading only

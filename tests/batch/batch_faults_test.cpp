@@ -1,10 +1,12 @@
 // Files the batch could not really read or copy stay where they are, and the
 // summary says how many.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "batch/batch_run.h"
 #include "tests/batch/batch_fixture.h"
@@ -101,6 +103,33 @@ TEST_F(BatchFaultsTest, AFailedCopyKeepsTheSourceTheOldCopyAndNoPartialFile) {
   EXPECT_EQ(read_file_bytes(output_folder() / "small.txt"), "small");
   EXPECT_EQ(batch.counts().copy_failures, 1);
   EXPECT_TRUE(summary().ends_with("原创 2 篇，原创比率 100 %，复制失败 1 篇")) << summary();
+}
+
+TEST_F(BatchFaultsTest, FilesThatCannotBeDeletedStayAndAreCounted) {
+  indexed = {"抄袭"};
+  const fs::path locked = folder / "locked";
+  fs::create_directories(locked / kOutputFolderName);
+  const fs::path original = write_file("locked/原创.txt", "original");
+  const fs::path copied = write_file("locked/抄袭.txt", "copied");
+  // Read and copied by anyone, but nobody may remove the files from their folder.
+  fs::permissions(folder.path(), fs::perms(0755));
+  fs::permissions(locked / kOutputFolderName, fs::perms(0777));
+  fs::permissions(locked, fs::perms(0555));
+  // Root may delete anything: the batch runs as a plain user.
+  const bool root = geteuid() == 0;
+  ASSERT_TRUE(!root || seteuid(65534) == 0);
+  // A temporary folder inside a private one cannot be reached by a plain user.
+  const bool reachable = faccessat(AT_FDCWD, original.c_str(), R_OK, AT_EACCESS) == 0;
+  if (reachable) batch.run_batch({original, copied});
+  ASSERT_TRUE(!root || seteuid(0) == 0);
+  if (!reachable) GTEST_SKIP() << "a plain user cannot reach " << folder.path();
+  fs::permissions(locked, fs::perms(0755));
+
+  EXPECT_EQ(read_file_bytes(original), "original");
+  EXPECT_EQ(read_file_bytes(copied), "copied");
+  EXPECT_EQ(read_file_bytes(locked / kOutputFolderName / "原创.txt"), "original");
+  EXPECT_EQ(summary(),
+            "完成！总耗时 0 毫秒！已检测 2 篇，平均耗时 0 毫秒！原创 1 篇，原创比率 50 %，删除失败 2 篇");
 }
 
 }  // namespace

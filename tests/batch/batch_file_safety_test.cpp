@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <utility>
 
 #include "batch/batch_buttons.h"
 #include "batch/batch_run.h"
 #include "tests/batch/batch_fixture.h"
+#include "tests/batch/utf16_bytes.h"
 
 namespace {
 
@@ -95,15 +97,58 @@ TEST_F(BatchFileSafetyTest, FilesTooLargeForMemoryAreUnreadableAndTheBatchGoesOn
   EXPECT_TRUE(summary().ends_with("原创 1 篇，原创比率 100 %，无法读取 3 篇")) << summary();
 }
 
-TEST_F(BatchFileSafetyTest, ANameNearTheLengthLimitIsCopied) {
-  std::string name;
-  for (int i = 0; i < 82; ++i) name += "长";
-  name += ".txt";  // 250 bytes of the 255 a name may have
+TEST_F(BatchFileSafetyTest, AFileWithNothingToSearchGetsNoVerdictAndIsKept) {
+  check_content_only();
+  window.set_checked(Control::选择框判断标题, true);
+  window.set_text(Control::编辑框最少字数, "5");
+  // Read as GBK, UTF-16 without its mark ends at the first zero byte: "H".
+  const std::vector<std::pair<std::string, std::string>> nothing_to_search = {
+      {"empty.txt", ""},
+      {"blanks.txt", "  \r\n\t "},
+      {"utf16 without mark.txt", utf16le(u"Hi我家门前的小河静静流过田野。")},
+      {"short lines.txt", gbk("春天。花开。")},
+  };
+  std::vector<fs::path> paths;
+  for (const auto& [name, bytes] : nothing_to_search) paths.push_back(write_file(name, bytes));
+  paths.push_back(write_file("article.txt", gbk("我家门前的小河静静流过田野。")));
+
+  batch.run_batch(paths);
+
+  std::set<std::string> kept = {std::string(kOutputFolderName)};
+  for (const auto& [name, bytes] : nothing_to_search) kept.insert(name);
+  ASSERT_EQ(names_in(folder.path()), kept);
+  for (const auto& [name, bytes] : nothing_to_search)
+    EXPECT_EQ(read_file_bytes(folder / name), bytes) << name;
+  EXPECT_EQ(names_in(output_folder()), std::set<std::string>{"article.txt"});
+  EXPECT_EQ(summary(),
+            "完成！总耗时 0 毫秒！已检测 1 篇，平均耗时 0 毫秒！原创 1 篇，原创比率 100 %，无法判断 4 篇");
+}
+
+TEST_F(BatchFileSafetyTest, ANameNearTheLengthLimitIsCopiedAndNumberedWithinIt) {
+  std::string stem;
+  for (int i = 0; i < 83; ++i) stem += "长";
+  const std::string name = stem + ".txt";  // 253 bytes of the 255 a name may have
 
   batch.run_batch({write_file(name, "long")});
+  batch.run_batch({write_file(name, "another")});
 
   EXPECT_EQ(names_in(folder.path()), std::set<std::string>{std::string(kOutputFolderName)});
   EXPECT_EQ(read_file_bytes(output_folder() / name), "long");
+  // "(2)" takes the place of the last character.
+  EXPECT_EQ(read_file_bytes(output_folder() / (stem.substr(0, stem.size() - 3) + "(2).txt")), "another");
+}
+
+TEST_F(BatchFileSafetyTest, ACopyIsNoMoreOpenToOthersThanItsSource) {
+  const fs::path private_draft = write_file("private.txt", "draft");
+  fs::permissions(private_draft, fs::perms(0600));
+  const fs::path read_only = write_file("read only.txt", "final");
+  fs::permissions(read_only, fs::perms(0444));
+
+  batch.run_batch({private_draft, read_only});
+
+  EXPECT_EQ(fs::status(output_folder() / "private.txt").permissions(), fs::perms(0600));
+  EXPECT_EQ(fs::status(output_folder() / "read only.txt").permissions(), fs::perms(0444));
+  EXPECT_EQ(read_file_bytes(output_folder() / "private.txt"), "draft");
 }
 
 TEST_F(BatchFileSafetyTest, AGbkNamedFileGetsItsChineseTitle) {

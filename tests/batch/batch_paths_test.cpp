@@ -38,6 +38,15 @@ TEST(BatchPaths, SameNamedCopiesAreNumberedBeforeTheExtension) {
   EXPECT_EQ(numbered_file_name("2024.新闻.txt", 10), "2024.新闻(10).txt");
   EXPECT_EQ(numbered_file_name("没有扩展名", 3), "没有扩展名(3)");
   EXPECT_EQ(numbered_file_name(".txt", 2), ".txt(2)");
+  // Within the 255 bytes of a name, whole characters of the stem give way to the number.
+  const std::string utf8_stem(250, 'a');
+  EXPECT_EQ(numbered_file_name(utf8_stem + ".txt", 2), utf8_stem.substr(0, 248) + "(2).txt");
+  std::string chinese_stem;
+  for (int i = 0; i < 83; ++i) chinese_stem += "长";
+  EXPECT_EQ(numbered_file_name(chinese_stem + ".txt", 10), chinese_stem.substr(0, 82 * 3) + "(10).txt");
+  std::string gbk_stem = "a";  // so that a cut at an even byte would split a character
+  for (int i = 0; i < 125; ++i) gbk_stem += gbk("长");
+  EXPECT_EQ(numbered_file_name(gbk_stem + ".txt", 2), gbk_stem.substr(0, 1 + 2 * 123) + "(2).txt");
 }
 
 TEST(FormatDuration, EachUnitFromItsLimitOnRoundedAfterTheChoice) {

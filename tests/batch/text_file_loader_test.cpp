@@ -75,9 +75,12 @@ TEST(LoadTextFile, BothByteOrdersGiveTheSameText) {
   for (const GoldenCase& golden : cases) expect_loads(golden);
 }
 
-TEST(LoadTextFile, RecognisesByteOrderMarks) {
+TEST(LoadTextFile, RecognisesByteOrderMarksAndUtf8Bytes) {
   const GoldenCase cases[] = {
       {"utf-8", kUtf8Mark + kArticleUtf8, FileEncoding::automatic, kArticleGbk},
+      {"utf-8 without mark", kArticleUtf8, FileEncoding::automatic, kArticleGbk},
+      // Its first character is well-formed UTF-8, the second is not.
+      {"gbk", kArticleGbk, FileEncoding::automatic, kArticleGbk},
       {"utf-16 little-endian", kUtf16LeMark + utf16le(kArticleUtf16), FileEncoding::automatic, kArticleGbk},
       {"utf-16 big-endian", kUtf16BeMark + utf16be(kArticleUtf16), FileEncoding::automatic, kArticleGbk},
       // FF FE 00 00 is taken for UTF-16, whose first unit after the mark (U+0000) ends the text.
@@ -94,8 +97,9 @@ TEST(LoadTextFile, RecognisesUtf8DeclaredInTheHead) {
     const std::string page = html_page(head);
     return GoldenCase{"utf-8 declared", page, FileEncoding::automatic, gbk(page)};
   };
-  const auto gbk_page = [](std::string page) {
-    return GoldenCase{"gbk", page, FileEncoding::automatic, page};
+  // A GBK page whose declaration is not taken for UTF-8's.
+  const auto gbk_page = [](std::string_view page) {
+    return GoldenCase{"gbk", gbk(page), FileEncoding::automatic, gbk(page)};
   };
   const GoldenCase cases[] = {
       utf8_page("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"),

@@ -12,6 +12,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 std::vector<std::string> with(std::vector<std::string> options, const std::vector<std::string>& more) {
   options.insert(options.end(), more.begin(), more.end());
@@ -69,6 +70,44 @@ TEST_F(CommandTest, CopyAndDeleteMoveExactlyTheOriginals) {
   EXPECT_EQ(finished.status, 1) << finished.err;
   EXPECT_THAT(files_below(articles), ElementsAre("另存文件夹[原创文章]/a原创.txt: " + first_bytes,
                                                  "另存文件夹[原创文章]/c原创.txt: " + second_bytes));
+}
+
+TEST_F(CommandTest, AFileNamedTwiceOrInsideANamedFolderIsCheckedOnce) {
+  const std::string first_bytes = read_file_bytes(first_original);
+  const Finished finished =
+      run(with(quick_options(), {"--copy-originals", "--delete-checked", first_original.string(),
+                                 articles.string(), (articles / "." / "a原创.txt").string()}));
+  EXPECT_EQ(finished.status, 1) << finished.err;
+  const std::vector<std::string> lines = lines_of(finished.out);
+  ASSERT_EQ(lines.size(), 4u) << finished.out;
+  EXPECT_EQ(lines[0], "original\t1\t0\t0\t" + first_original.string());
+  EXPECT_THAT(lines[3], HasSubstr("已检测 3 篇"));
+  EXPECT_THAT(lines[3], Not(HasSubstr("无法读取")));
+  EXPECT_EQ(files_below(articles).front(), "另存文件夹[原创文章]/a原创.txt: " + first_bytes);
+}
+
+TEST_F(CommandTest, ANameWithControlCharactersCanForgeNoLineNorReachTheTerminalRaw) {
+  const std::filesystem::path forged = articles / "x\noriginal\t1\t0\t0\t\x1b[2J\\.txt";
+  std::filesystem::rename(first_original, forged);
+  std::vector<std::string> arguments = with(quick_options(), {forged.string()});
+  std::erase(arguments, "--quiet");
+  const Finished finished = run(arguments);
+  EXPECT_EQ(finished.status, 0) << finished.err;
+  const std::vector<std::string> lines = lines_of(finished.out);
+  ASSERT_EQ(lines.size(), 2u) << finished.out;
+  EXPECT_EQ(lines[0],
+            "original\t1\t0\t0\t\"" + articles.string() + "/x\\noriginal\\t1\\t0\\t0\\t\\033[2J\\\\.txt\"");
+  EXPECT_EQ(finished.err.find('\x1b'), std::string::npos) << finished.err;
+}
+
+TEST_F(CommandTest, AnOriginalThatCouldNotBeCopiedGivesStatus2AndStays) {
+  // A plain file where the output folder should go: no copy can land.
+  write_file_bytes(articles / "另存文件夹[原创文章]", "");
+  const Finished finished =
+      run(with(quick_options(), {"--copy-originals", "--delete-checked", first_original.string()}));
+  EXPECT_EQ(finished.status, 2) << finished.out;
+  EXPECT_THAT(finished.err, HasSubstr("cannot copy '" + first_original.string() + "'"));
+  EXPECT_TRUE(std::filesystem::exists(first_original));
 }
 
 TEST_F(CommandTest, SigintDuringTheIntervalStopsAtOnceWithThePartialSummary) {
@@ -144,18 +183,19 @@ TEST_F(CommandTest, ResultsThatCannotBeWrittenGiveStatus2) {
   EXPECT_THAT(finished.err, HasSubstr("originality-check: cannot write the results to standard output"));
 }
 
-// The message names the option that is wrong, not a good one before it.
-TEST_F(CommandTest, AnUnknownOptionIsNamedInItsMessage) {
+TEST_F(CommandTest, AnUnknownShortOptionIsNamedItselfWithAHintForNamesStartingWithADash) {
+  const Finished finished = run({"--settings", settings.string(), "--encoding", "utf-8", "-x.txt"});
+  EXPECT_EQ(finished.status, 2);
+  EXPECT_THAT(finished.err, HasSubstr("unknown option '-x'"));
+  EXPECT_THAT(finished.err, HasSubstr("'--'"));
+  // Inside a group, and a letter option of ours given a value, are named as written.
   const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"--quiet", "-n"}, "'-n'"},
-      {{"--quiet", "-n.txt"}, "'-n'"},
       {{"-qx"}, "'-x'"},
+      {{"--quiet=1"}, "'--quiet=1'"},
       {{"--quiet", "--nope"}, "'--nope'"},
   };
   for (const auto& [arguments, named] : cases) {
-    const Finished finished = run(arguments);
-    EXPECT_EQ(finished.status, 2);
-    EXPECT_THAT(finished.err, HasSubstr("unknown option " + named)) << finished.err;
+    EXPECT_THAT(run(arguments).err, HasSubstr("unknown option " + named));
   }
 }
 
