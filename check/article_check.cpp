@@ -71,15 +71,21 @@ void conclude(CheckContext& context, bool show_messages, CheckVerdict verdict, s
       {.text = std::move(text), .caption = gbk("信息："), .buttons = MessageButtons::ok, .icon = icon});
 }
 
-// No verdict rests on pages that could not be read: they would all count as not indexed.
-ArticleVerdict unreadable_pages(CheckContext& context, bool show_messages) {
+// No verdict rests on pages that could not be read: they count as not indexed, which
+// would make an article look original.
+ArticleVerdict unreadable_pages(CheckContext& context, bool show_messages, std::string_view why_utf8) {
   conclude(context, show_messages, CheckVerdict::undecided,
-           "无法识别搜索引擎的结果页：检测的句子没有一句的结果页能读出结果列表或“没有找到”的提示，"
-           "可能是搜索引擎改了页面格式，或者它在屏蔽本程序。请稍后再试，或改用浏览器模式检测。"
-           "本次检测没有结论。",
+           "无法识别搜索引擎的结果页：" + std::string(why_utf8) +
+               "可能是搜索引擎改了页面格式，或者它在屏蔽本程序。请稍后再试，或改用浏览器模式检测。"
+               "本次检测没有结论。",
            MessageIcon::warning);
   return ArticleVerdict::undecided;
 }
+
+constexpr std::string_view kNoPageRead = "检测的句子没有一句的结果页能读出结果列表或“没有找到”的提示，";
+constexpr std::string_view kVerdictOnUnreadPages = "结论取决于结果页无法识别的句子，";
+constexpr std::string_view kTitleUnread =
+    "标题的结果页读不出结果列表或“没有找到”的提示，而原创的结论取决于它，";
 
 }  // namespace
 
@@ -133,15 +139,19 @@ ArticleVerdict check_article(CheckContext& context, bool show_messages, std::str
   if (window.checked(Control::选择框判断内容)) {
     const ContentVerdict verdict = check_content(context, content, settings);
     record_tally(record, verdict.tally);
-    if (!stop && verdict.tally.all_unrecognised()) return unreadable_pages(context, show_messages);
+    if (!stop && verdict.tally.all_unrecognised())
+      return unreadable_pages(context, show_messages, kNoPageRead);
+    if (!stop && verdict.unreadable) return unreadable_pages(context, show_messages, kVerdictOnUnreadPages);
     if (!verdict.original) {
       if (!stop)
         conclude(context, show_messages, CheckVerdict::content_indexed, "根据当前设置检测，该文章内容已收录",
                  MessageIcon::none);
       return ArticleVerdict::not_original;
     }
-  } else if (title_unrecognised && !stop) {
-    return unreadable_pages(context, show_messages);
+  }
+  if (title_unrecognised && !stop) {
+    return unreadable_pages(context, show_messages,
+                            window.checked(Control::选择框判断内容) ? kTitleUnread : kNoPageRead);
   }
 
   if (!window.checked(Control::选择框判断标题) && !window.checked(Control::选择框判断内容)) {

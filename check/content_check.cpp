@@ -36,6 +36,19 @@ Decision decide(const SentenceTally& tally, int rate_percent) {
   return Decision::undecided;
 }
 
+// Whether a decision of the counts makes the article original.
+bool decides_original(Decision decision, bool by_indexed_rate) {
+  return decision == (by_indexed_rate ? Decision::rate_out_of_reach : Decision::rate_reached);
+}
+
+// The counts with every page that could not be read taken as indexed, the answer
+// that tells against an original verdict. The tally itself takes them as not indexed.
+SentenceTally unread_pages_indexed(SentenceTally tally) {
+  tally.indexed += tally.unrecognised;
+  tally.not_indexed -= tally.unrecognised;
+  return tally;
+}
+
 std::string sentence_status(std::string_view heading_utf8, const SentenceTally& tally,
                             std::string_view sentence) {
   std::string status = gbk(heading_utf8);
@@ -114,21 +127,27 @@ ContentVerdict check_content(CheckContext& context, std::string_view content,
     context.record.add_piece(piece, sentence, std::move(answer));
     if (stop) return verdict;
 
-    switch (decide(tally, rate_percent)) {
-      case Decision::undecided:
-        continue;
-      case Decision::rate_reached: {
-        window.set_text(Control::状态条, sentence_status("【检测报告】句子总数 ", tally, sentence));
-        // Not cut short by a stop: the verdict stands already.
-        const bool never = false;
-        wait_ms(window, kReportPauseMs, never);
-        verdict.original = !tally.by_indexed_rate;
-        return verdict;
-      }
-      case Decision::rate_out_of_reach:
-        verdict.original = tally.by_indexed_rate;
-        return verdict;
+    // An unread page may hide either answer, so each verdict must hold whichever it
+    // hides: not original with them all not indexed, original with them all indexed.
+    const Decision decision = decide(tally, rate_percent);
+    const Decision with_unread_indexed = decide(unread_pages_indexed(tally), rate_percent);
+    const bool original = decides_original(with_unread_indexed, tally.by_indexed_rate);
+    if (!original && decides_original(decision, tally.by_indexed_rate)) {
+      // Only the pages that could not be read would tell.
+      if (with_unread_indexed == Decision::undecided) continue;
+      verdict.unreadable = true;
+      return verdict;
     }
+    const Decision settled = original ? with_unread_indexed : decision;
+    if (settled == Decision::undecided) continue;
+    if (settled == Decision::rate_reached) {
+      window.set_text(Control::状态条, sentence_status("【检测报告】句子总数 ", tally, sentence));
+      // Not cut short by a stop: the verdict stands already.
+      const bool never = false;
+      wait_ms(window, kReportPauseMs, never);
+    }
+    verdict.original = original;
+    return verdict;
   }
   return verdict;
 }

@@ -40,6 +40,9 @@ struct SentenceTally {
 
 struct ContentVerdict {
   bool original = false;
+  // The pages that could be read settle nothing: the verdict would rest on those
+  // that could not. `original` is then false.
+  bool unreadable = false;
   SentenceTally tally;
 };
 

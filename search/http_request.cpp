@@ -120,6 +120,10 @@ HttpRequest::HttpRequest(Window& window, const bool& stop_requested)
   // Redirects are followed by Send, which applies the platform object's rules.
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
   curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
+  // Every encoding libcurl can unpack is asked for, as browsers ask, and a compressed
+  // answer is unpacked even when it was not asked for: read as text it would hold
+  // no result list. The size limit applies to the unpacked page.
+  curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
   curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Transfer::on_body);
   curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());
@@ -172,6 +176,9 @@ void HttpRequest::Send(std::string_view body_text, std::string_view body_bytes) 
   std::string body = !body_bytes.empty() ? std::string(body_bytes) : utf8_from_gbk(body_text);
   std::string method = method_;
   std::string url = escape_for_request(url_);
+  const long long total_ms = static_cast<long long>(resolve_ms_) + connect_ms_ + send_ms_ + receive_ms_;
+  const bool limited = resolve_ms_ > 0 && connect_ms_ > 0 && send_ms_ > 0 && receive_ms_ > 0;
+  deadline_ = limited ? Clock::now() + std::chrono::milliseconds(total_ms) : Clock::time_point::max();
   apply_settings();
   for (int redirects = 0;; ++redirects) {
     final_url_ = url;
@@ -273,6 +280,7 @@ HttpFailure HttpRequest::run_transfer() {
     }
     if (limit_ms > 0 && now - phase_start > std::chrono::milliseconds(limit_ms))
       return HttpFailure::timed_out;
+    if (now > deadline_) return HttpFailure::timed_out;
   }
 
   int queued = 0;

@@ -49,7 +49,9 @@ class HttpRequest {
   // Milliseconds; a connect, send or receive value below 1 takes the resolve value,
   // and a resolve value below 1 means no limit. Resolving is bounded by the resolve
   // value, connecting after it by the connect value, sending by the send value and
-  // every wait for received data by the receive value.
+  // every wait for received data by the receive value. When all four are limits, the
+  // whole request, redirects included, takes at most their sum: a server that
+  // trickles a byte now and then runs out no single phase.
   void SetTimeouts(int resolve_ms, int connect_ms = 0, int send_ms = 0, int receive_ms = 0);
   void SetRequestHeader(std::string_view name, std::string_view value);
   // The bypass list names hosts reached directly, separated by ";" or ",".
@@ -94,6 +96,8 @@ class HttpRequest {
   int connect_ms_ = 60000;
   int send_ms_ = 30000;
   int receive_ms_ = 30000;
+
+  Clock::time_point deadline_ = Clock::time_point::max();  // of the whole request
 
   int status_ = 0;
   std::string final_url_;

@@ -1,44 +1,61 @@
 #include "search/response_text.h"
 
+#include <algorithm>
+
 #include "support/text_conversions.h"
 #include "support/text_markers.h"
+#include "support/text_search.h"
+#include "support/utf8.h"
 
 namespace {
 
-enum class MetaCharset { none, utf8, other };
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kTagBlanks = " \t\r\n";
 
-bool names_a_charset(std::string tag) {
-  for (char& c : tag) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return tag.find("charset") != std::string::npos;
+bool names_utf8(std::string_view charset) {
+  return charset == "utf-8" || charset == "utf8";
 }
 
-// Only meta tags count, and only those of the head when the page has one.
-MetaCharset meta_charset(std::string_view page) {
+// The charset a meta tag declares, lower-case, however it is quoted or spaced
+// ("charset = 'UTF-8'"); empty when it declares none.
+std::string declared_charset(std::string_view tag) {
+  for (size_t at = find_ignoring_ascii_case(tag, "charset"); at != std::string_view::npos;
+       at = find_ignoring_ascii_case(tag, "charset", at + 7)) {
+    size_t value = tag.find_first_not_of(kTagBlanks, at + 7);
+    if (value == std::string_view::npos || tag[value] != '=') continue;
+    value = tag.find_first_not_of(" \t\r\n\"'", value + 1);
+    if (value == std::string_view::npos) return {};
+    std::string charset(tag.substr(value, tag.find_first_of(" \t\r\n\"';/", value) - value));
+    for (char& c : charset) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return charset;
+  }
+  return {};
+}
+
+// The first charset a meta tag declares: only meta tags count, and only those of
+// the head when the page has one. Empty when none does.
+std::string meta_charset(std::string_view page) {
   const std::string head = text_between(page, "<head>", "</head>");
   const std::string_view scope = head.empty() ? page : std::string_view(head);
-  MetaCharset declared = MetaCharset::none;
   size_t position = 0;
   for (std::string tag = text_between_retry(scope, "<meta", ">", position); !tag.empty();
        tag = text_between_retry(scope, "<meta", ">", position)) {
-    if (has_utf8_charset(tag)) return MetaCharset::utf8;
-    if (names_a_charset(tag)) declared = MetaCharset::other;
+    if (std::string charset = declared_charset(tag); !charset.empty()) return charset;
   }
-  return declared;
+  return {};
 }
 
-// A meta declaration wins; the answer's header counts only when there is none.
+// A byte-order mark settles it, as in a browser; then a meta declaration wins over
+// the answer's header. A page whose Chinese is well-formed UTF-8 is UTF-8 whatever
+// it declares or when it declares nothing: GBK Chinese text practically never is.
 bool page_is_utf8(std::string_view page, std::string_view header_charset) {
-  switch (meta_charset(page)) {
-    case MetaCharset::utf8:
-      return true;
-    case MetaCharset::other:
-      return false;
-    case MetaCharset::none:
-      break;
-  }
-  return header_charset == "utf-8" || header_charset == "utf8";
+  if (page.starts_with(kUtf8ByteOrderMark)) return true;
+  const std::string meta = meta_charset(page);
+  if (names_utf8(meta.empty() ? header_charset : std::string_view(meta))) return true;
+  return std::ranges::any_of(page, [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
+         is_well_formed_utf8(page);
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 
 // How a downloaded page body becomes GBK text, by the response charset code:
 //   -1  the body unchanged;
-//    0  converted from UTF-8 when a meta tag of the page's head declares UTF-8, or
-//       when no meta tag declares a charset and `header_charset` (the answer's
-//       Content-Type charset, lower-case) is UTF-8; any other charset is kept;
+//    0  converted from UTF-8 when the page starts with a UTF-8 byte-order mark, when
+//       the first meta tag of the page's head that declares a charset declares
+//       UTF-8, when none does and `header_charset` (the answer's Content-Type
+//       charset, lower-case) is UTF-8, and, whatever is declared, when the bytes
+//       are well-formed UTF-8 with some beyond ASCII; otherwise kept as GBK;
 //    1  not converted;
 //    2  converted from UTF-8.
 // Codes 0, 1 and 2 then drop a leading "?", which is what a UTF-8 byte-order mark

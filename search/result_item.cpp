@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "search/engine_table.h"
+#include "search/html_entities.h"
 #include "support/gbk.h"
 #include "support/regex_object.h"
 #include "support/text_helpers.h"
@@ -40,16 +41,6 @@ std::string_view trimmed(std::string_view text) {
   while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-// The entities result titles and links carry; others stay as written. The
-// ampersand comes last, so "&amp;lt;" stays the text "&lt;".
-std::string decode_entities(std::string_view text) {
-  constexpr std::pair<std::string_view, std::string_view> kEntities[] = {
-      {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&nbsp;", " "}, {"&amp;", "&"}};
-  std::string decoded(text);
-  for (const auto& [entity, character] : kEntities) decoded = replace_all_exact(decoded, entity, character);
-  return decoded;
 }
 
 // The value of the href attribute of one start tag, quoted or bare; nothing when
@@ -93,8 +84,8 @@ std::optional<ResultItem> first_link(const Engine& engine, std::string_view item
     const size_t text_end = find_ignoring_ascii_case(item, "</a", tag_end);
     const std::string_view text = item.substr(
         tag_end + 1, text_end == std::string_view::npos ? std::string_view::npos : text_end - tag_end - 1);
-    return ResultItem{.title = decode_entities(trimmed(tag_expression.regex_replace(text, ""))),
-                      .link = whole_address(engine, decode_entities(trimmed(*href)))};
+    return ResultItem{.title = decode_html_entities(trimmed(tag_expression.regex_replace(text, ""))),
+                      .link = whole_address(engine, decode_html_entities(trimmed(*href)))};
   }
   return std::nullopt;
 }
@@ -107,7 +98,7 @@ std::optional<ResultItem> result_holding(const Engine& engine, std::string_view 
   for (size_t i = 0; i < starts.size(); ++i) {
     const size_t end = i + 1 < starts.size() ? starts[i + 1] : result_list.size();
     const std::string_view item = result_list.substr(starts[i], end - starts[i]);
-    if (!contains_any(tag_expression.regex_replace(item, ""), forms, true)) continue;
+    if (!contains_any(decode_html_entities(tag_expression.regex_replace(item, "")), forms, true)) continue;
     return first_link(engine, item, tag_expression);
   }
   return std::nullopt;

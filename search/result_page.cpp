@@ -6,6 +6,7 @@
 
 #include "search/engine_table.h"
 #include "search/fetched_page.h"
+#include "search/html_entities.h"
 #include "search/result_list.h"
 #include "support/gbk.h"
 #include "support/regex_object.h"
@@ -21,6 +22,13 @@ bool holds_any(std::string_view page, std::span<const std::string_view> words_ut
   return std::ranges::any_of(words_utf8, [page](std::string_view word) {
     return page.find(word) != std::string_view::npos || find_exact(page, gbk(word)) != std::string_view::npos;
   });
+}
+
+// The page without the searched sentence where it echoes it (title, search box): a
+// sentence may itself hold an engine's wording.
+std::string without_sentence(std::string_view page, std::string_view sentence) {
+  if (sentence.empty()) return std::string(page);
+  return replace_all_exact(replace_all_exact(page, sentence, ""), to_half_width(sentence), "");
 }
 
 }  // namespace
@@ -48,9 +56,11 @@ bool asks_for_verification(const Engine& engine, const FetchedPage& page) {
 SentenceOutcome judge_result_page(const Engine& engine, std::string_view page, std::string_view sentence,
                                   const RegexObject& tag_expression) {
   const std::optional<std::string> list = cut_result_list(engine, page);
-  if (!list)
-    return holds_any(page, engine.no_results) ? SentenceOutcome::not_indexed : SentenceOutcome::unrecognised;
-  const std::string text = tag_expression.regex_replace(*list, "");
+  if (!list) {
+    return holds_any(without_sentence(page, sentence), engine.no_results) ? SentenceOutcome::not_indexed
+                                                                          : SentenceOutcome::unrecognised;
+  }
+  const std::string text = decode_html_entities(tag_expression.regex_replace(*list, ""));
   return contains_any(text, sentence_forms(sentence), true) ? SentenceOutcome::indexed
                                                             : SentenceOutcome::not_indexed;
 }

@@ -176,37 +176,56 @@ TEST_F(ArticleCheckTest, ProgressMaximumIsTheRequestedCount) {
   EXPECT_EQ(window.progress_maximum[Control::进度条], 10);
 }
 
-// Pages that could not be read are counted, and a check resting on nothing else
-// gives no verdict.
-TEST_F(ArticleCheckTest, UnreadableResultPagesAreCountedAndAloneGiveNoVerdict) {
+// Pages that could not be read are counted, and no original verdict rests on them.
+TEST_F(ArticleCheckTest, UnreadableResultPagesAreCountedAndNeverMakeAnOriginal) {
   struct Case {
     std::string_view name;
     bool title_only;
     std::set<std::string> unreadable;
+    std::string_view rate;
     ArticleVerdict verdict;
     std::string_view message;  // the start of the one box shown
   };
   const std::string warning = "无法识别搜索引擎的结果页";
   const Case cases[] = {
-      {"AllContent", false, {"第1个句子", "第2个句子", "第3个句子"}, ArticleVerdict::undecided, warning},
-      {"SomeContent",
+      {"AllContent",
+       false,
+       {"第1个句子", "第2个句子", "第3个句子"},
+       "100",
+       ArticleVerdict::undecided,
+       warning},
+      {"ContentTheVerdictRestsOn",
        false,
        {"第1个句子", "第2个句子"},
+       "100",
+       ArticleVerdict::undecided,
+       "无法识别搜索引擎的结果页：结论取决于结果页无法识别的句子，"
+       "可能是搜索引擎改了页面格式，或者它在屏蔽本程序。请稍后再试，或改用浏览器模式检测。本次检测没有结论。"
+       "\r\n已检测 3 句，收录 0 句，未收录率 100%，2 句的结果页无法识别"},
+      {"ContentTheVerdictDoesNotNeed",
+       false,
+       {"第1个句子"},
+       "60",
        ArticleVerdict::original,
-       "根据当前设置检测，该文章属于原创文章！\r\n已检测 3 句，收录 0 句，未收录率 100%，2 "
-       "句的结果页无法识别"},
-      {"TitleOnly", true, {"标题"}, ArticleVerdict::undecided, warning},
+       "根据当前设置检测，该文章属于原创文章！"},
+      {"TitleOnly", true, {"标题"}, "100", ArticleVerdict::undecided, warning},
+      {"TitleOfAnOriginalContent",
+       false,
+       {"标题"},
+       "100",
+       ArticleVerdict::undecided,
+       "无法识别搜索引擎的结果页：标题的结果页"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     window.messages.clear();
     unreadable = c.unreadable;
-    window.set_checked(Control::选择框判断标题, c.title_only);
+    window.set_checked(Control::选择框判断标题, c.title_only || c.unreadable.contains("标题"));
     window.set_checked(Control::选择框判断内容, !c.title_only);
     set_text(Control::编辑框标题, "标题");
     set_text(Control::编辑框内容, numbered_sentences(3));
     set_text(Control::编辑框句数, "3");
-    set_text(Control::编辑框判断比例, "100");
+    set_text(Control::编辑框判断比例, c.rate);
     EXPECT_EQ(check_window_article(), c.verdict);
     EXPECT_FALSE(stop_requested);
     ASSERT_EQ(window.messages.size(), 1u);

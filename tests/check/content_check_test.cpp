@@ -65,6 +65,33 @@ TEST_F(ContentCheckTest, NotIndexedRate60Of3) {
   EXPECT_EQ(queries.size(), 3u);
 }
 
+// A page that could not be read may hide either answer: an original verdict must
+// hold whatever those pages said, so must a verdict of not original, and when
+// neither does the check settles nothing.
+TEST_F(ContentCheckTest, AnUnreadablePageNeverTipsTheVerdict) {
+  struct Case {
+    std::string_view name;
+    ContentSettings settings;
+    bool original;
+    bool unreadable;
+  };
+  const Case cases[] = {
+      {"NotIndexedRateNeedsTheUnreadOne", by_not_indexed_rate(3, 100), false, true},
+      {"NotIndexedRateMadeWithoutIt", by_not_indexed_rate(3, 60), true, false},
+      {"IndexedRateOutOfReachWithIt", by_indexed_rate(3, 50), true, false},
+      {"IndexedRateReachedIfItWereIndexed", by_indexed_rate(3, 30), false, true},
+  };
+  unreadable = {"第2个句子"};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    queries.clear();
+    const ContentVerdict verdict = run(numbered_sentences(3), c.settings);
+    EXPECT_EQ(verdict.original, c.original);
+    EXPECT_EQ(verdict.unreadable, c.unreadable);
+    EXPECT_LE(queries.size(), 3u);
+  }
+}
+
 TEST_F(ContentCheckTest, EverySentenceIsSearchedAtMostOnce) {
   run(numbered_sentences(12), by_not_indexed_rate(12, 100));
   std::set<std::string> asked;

@@ -45,6 +45,7 @@ class EngineQueryTest : public ::testing::Test {
 
 constexpr std::string_view kHeadersAfterHost =
     "Accept: */*\r\n"
+    "Accept-Encoding: deflate, gzip, br, zstd\r\n"
     "Proxy-Connection: Keep-Alive\r\n"
     "Referer: http://HOST/\r\n"
     "Content-Type: application/x-www-form-urlencoded\r\n"
@@ -358,15 +359,37 @@ TEST_F(EngineQueryTest, StandardSimplifiedCharactersAreSearchedUnchanged) {
             "GET http://www.baidu.com/s?wd=" + percent_encode(gbk("乾隆 哪吒 蒜薹 发 国")) + " HTTP/1.1");
 }
 
+// Pages may write any character as an entity; the list is read as the browser shows it.
+TEST_F(EngineQueryTest, CharactersWrittenAsEntitiesInTheListAreRead) {
+  engine.serve([](const ReceivedRequest&) {
+    return html_reply(
+        "<div id=\"content_left\"><div class=\"result\"><h3><a "
+        "href=\"http://a.example/\">&#20013;&#x6587;</a></h3>"
+        "<p>&#x5F20;&#X4E09;&amp;&#26446;&#22235;&ldquo;&#21512;&#20249;&rdquo;&hellip;&amp;#20116;</p></"
+        "div></div>"
+        "<p id=\"page\" >");
+  });
+  for (const std::string_view sentence : {"张三&李四", "张三&李四“合伙”…", "“合伙”…&#20116;"}) {
+    const SentenceAnswer answer = query.is_sentence_indexed(gbk(sentence), 0);
+    EXPECT_EQ(answer.outcome, SentenceOutcome::indexed) << sentence;
+    EXPECT_EQ(answer.result_title, gbk("中文")) << sentence;
+  }
+  EXPECT_EQ(outcome("张三&李四“合伙”…五", 0), SentenceOutcome::not_indexed);
+}
+
 // A page that is not a result list is told apart from a list without the sentence.
 TEST_F(EngineQueryTest, PagesWithoutAListAreUnrecognisedUnlessTheySayNothingWasFound) {
   EXPECT_EQ(outcome("没有任何结果的句子", 3), SentenceOutcome::not_indexed);
-  engine.serve([](const ReceivedRequest&) {
-    return html_reply(
-        "<html><head><title>新版页面</title></head><body><div id=\"new\">结果</div></body></html>", "utf-8");
+  // The page echoes the query, which may itself hold the engine's "no results" wording.
+  engine.serve([](const ReceivedRequest& request) {
+    return html_reply("<html><head><title>" + SearchSite::query_of(request).value_or("") +
+                          "_新版页面</title></head><body><div id=\"new\">结果</div></body></html>",
+                      "utf-8");
   });
   for (int engine_index = 0; engine_index < 5; ++engine_index) {
-    EXPECT_EQ(outcome("改版页面上的句子", engine_index), SentenceOutcome::unrecognised) << engine_index;
+    for (const std::string_view sentence : {"改版页面上的句子", "我们没有找到与此相关的证据"}) {
+      EXPECT_EQ(outcome(sentence, engine_index), SentenceOutcome::unrecognised) << engine_index << sentence;
+    }
   }
   EXPECT_FALSE(stop);
   EXPECT_TRUE(window.messages.empty());

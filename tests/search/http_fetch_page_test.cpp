@@ -34,6 +34,7 @@ TEST_F(HttpFetchPageTest, GetCarriesTheThreeFixedHeadersInOrder) {
             "Host: " + engine.address() +
                 "\r\n"
                 "Accept: */*\r\n"
+                "Accept-Encoding: deflate, gzip, br, zstd\r\n"
                 "Referer: http://127.0.0.1/\r\n"
                 "Content-Type: application/x-www-form-urlencoded\r\n"
                 "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1)\r\n");
@@ -69,17 +70,26 @@ TEST_F(HttpFetchPageTest, CharsetComesFromTheMetaTagElseFromTheHeader) {
       {"", "utf-8", true},
       {"", "UTF-8", true},
       {"", "gbk", false},
-      {"", "", false},
+      // Nothing names a charset, and the bytes are UTF-8.
+      {"", "", true},
       // A meta declaration wins over the header.
       {"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">", "utf-8", false},
   };
+  // Served in the charset the case says, read as GBK.
   for (const Case& c : cases) {
     const std::string page = "<html><head>" + std::string(c.meta) + "</head><body>中文</body></html>";
-    engine.serve([page, charset = c.header_charset](const ReceivedRequest&) { return html_reply(page, charset); });
-    EXPECT_EQ(fetch({.url = engine.url("/")}).text, c.converted ? gbk(page) : page)
-        << c.meta << c.header_charset;
+    engine.serve([body = c.converted ? page : gbk(page), charset = c.header_charset](const ReceivedRequest&) {
+      return html_reply(body, charset);
+    });
+    EXPECT_EQ(fetch({.url = engine.url("/")}).text, gbk(page)) << c.meta << c.header_charset;
   }
   // -2 leaves the decoding to the answer's Content-Type.
+  engine.serve([](const ReceivedRequest&) {
+    return html_reply(
+        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\"></head>"
+        "<body>中文</body></html>",
+        "utf-8");
+  });
   EXPECT_EQ(fetch({.url = engine.url("/"), .response_charset = -2}).text,
             gbk("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
                 "charset=gb2312\"></head><body>中文</body></html>"));
@@ -93,6 +103,27 @@ TEST_F(HttpFetchPageTest, PageEndsAtItsFirstZeroByteAndAnEmptyOneIsAFailedFetch)
     const FetchedPage page = fetch({.url = engine.url("/")});
     EXPECT_EQ(page.failure, HttpFailure::empty_page);
     EXPECT_TRUE(page.failed());
+  }
+}
+
+// Compressed bytes read as text would hold no result list: pages are asked for
+// compressed, as browsers ask, and unpacked.
+TEST_F(HttpFetchPageTest, CompressedPagesAreUnpacked) {
+  const std::pair<std::string_view, std::string> compressed[] = {
+      {"gzip", std::string("\x1F\x8B\x08\x00\x00\x00\x00\x00\x02\x03\xB3\xC9\x28\xC9\xCD\xB1\xBB\x76\xE1"
+                           "\xDC\x11\x1B\x7D\x30\x13\x00\xF6\xC8\x13\x5B\x11\x00\x00\x00",
+                           34)},
+      {"deflate", std::string("\x78\x9C\xB3\xC9\x28\xC9\xCD\xB1\xBB\x76\xE1\xDC\x11\x1B\x7D\x30\x13\x00"
+                              "\x47\x56\x07\xC6",
+                              22)},
+  };
+  for (const auto& [encoding, body] : compressed) {
+    engine.serve([encoding, body](const ReceivedRequest&) {
+      Reply reply = html_reply(body, "gbk");
+      reply.headers.append("Content-Encoding: ").append(encoding).append("\r\n");
+      return reply;
+    });
+    EXPECT_EQ(fetch({.url = engine.url("/")}).text, gbk("<html>中文</html>")) << encoding;
   }
 }
 
@@ -155,6 +186,21 @@ TEST_F(HttpFetchPageTest, SilentServerRunsOutTheTimeout) {
 
   EXPECT_EQ(page.failure, HttpFailure::timed_out);
   EXPECT_EQ(page.text, "");
+  EXPECT_TRUE(page.failed());
+}
+
+// A server that sends a byte now and then never lets a phase run out; the whole
+// request still ends once all four phases' time has gone by.
+TEST_F(HttpFetchPageTest, TricklingServerRunsOutTheTotalTimeout) {
+  engine.serve([](const ReceivedRequest&) {
+    Reply reply = html_reply("<");
+    reply.body_copies = 1000;
+    reply.pause_ms = 20;
+    return reply;
+  });
+  const FetchedPage page = fetch({.url = engine.url("/trickle"), .timeout_seconds = 1});
+
+  EXPECT_EQ(page.failure, HttpFailure::timed_out);
   EXPECT_TRUE(page.failed());
 }
 
