@@ -2,11 +2,12 @@
 
 #include <vector>
 
+#include "batch/batch_paths.h"
+
 namespace {
 
-// File names are native bytes: UTF-8 on this system.
 std::string path_text(const std::filesystem::path& path) {
-  return path.native();
+  return utf8_from_native(path.native());
 }
 
 std::string csv_line(const std::vector<std::string>& cells) {

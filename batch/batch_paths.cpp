@@ -47,16 +47,34 @@ std::string title_of(const std::filesystem::path& path) {
   return gbk_from_native(name.substr(0, name.rfind('.')));
 }
 
-std::string gbk_from_native(std::string_view native) {
+namespace {
+
+// `native` with each part between "/" converted by `convert(part, is_utf8)`.
+template <typename Convert>
+std::string converted_by_part(std::string_view native, Convert convert) {
   std::string text;
   for (;;) {
     const size_t slash = native.find('/');
     const std::string_view part = native.substr(0, slash);
-    text += is_well_formed_utf8(part) ? gbk_from_utf8(part) : std::string(part);
+    text += convert(part, is_well_formed_utf8(part));
     if (slash == std::string_view::npos) return text;
     text += '/';
     native.remove_prefix(slash + 1);
   }
+}
+
+}  // namespace
+
+std::string gbk_from_native(std::string_view native) {
+  return converted_by_part(native, [](std::string_view part, bool is_utf8) {
+    return is_utf8 ? gbk_from_utf8(part) : std::string(part);
+  });
+}
+
+std::string utf8_from_native(std::string_view native) {
+  return converted_by_part(native, [](std::string_view part, bool is_utf8) {
+    return is_utf8 ? std::string(part) : utf8_from_gbk(part);
+  });
 }
 
 std::filesystem::path numbered_file_name(const std::filesystem::path& file_name, int number) {

@@ -24,6 +24,10 @@ std::string title_of(const std::filesystem::path& path);
 // for GBK bytes already, as names from Windows disks and archives are.
 std::string gbk_from_native(std::string_view native);
 
+// A native path as UTF-8 text, for files written in UTF-8: the parts that are
+// UTF-8 stay as they are, any other part is read as GBK.
+std::string utf8_from_native(std::string_view native);
+
 // `file_name` as the `number`-th file of that name, in the usual desktop form:
 // "x.txt" gives "x(2).txt", "x" gives "x(2)", and number 1 the name itself. A
 // name that would pass the 255 bytes a name may have loses whole characters

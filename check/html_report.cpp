@@ -16,9 +16,10 @@ constexpr std::string_view kStyle =
     "h1{font-size:1.4em;margin:0 0 .4em}h2{font-size:1.15em;margin-top:1.4em}"
     ".verdict{font-size:1.2em;font-weight:bold;margin:0}.counts{margin:.2em 0 .8em}"
     "table{border-collapse:collapse}th,td{border:1px solid #ccc;padding:.25em .5em;text-align:left;"
-    "vertical-align:top}th{background:#f2f2f2}"
+    "vertical-align:top;overflow-wrap:anywhere}th{background:#f2f2f2}"
     ".article{white-space:pre-wrap;border:1px solid #ddd;padding:.8em;background:#fcfcfc}"
     ".indexed{color:#c00000;font-weight:bold}.not-indexed{color:#008000}"
+    ".unanswered{background:#e4e4e4}"
     ".searched{width:100%}th,td.outcome,td.number{white-space:nowrap}"
     "td.address{word-break:break-all;font-size:.8em;color:#555;max-width:24em}";
 
@@ -26,7 +27,8 @@ std::string escaped_gbk(std::string_view gbk_text) {
   return html_escaped(utf8_from_gbk(gbk_text));
 }
 
-// The class that colours a searched sentence; none for an answer that says neither.
+// The class that colours a searched sentence. One the engine gave no answer for
+// has its own, so that it is not taken for one never drawn.
 std::string_view mark_class(SentenceOutcome outcome) {
   switch (outcome) {
     case SentenceOutcome::indexed:
@@ -34,7 +36,7 @@ std::string_view mark_class(SentenceOutcome outcome) {
     case SentenceOutcome::not_indexed:
       return "not-indexed";
     default:
-      return {};
+      return "unanswered";
   }
 }
 
@@ -75,7 +77,9 @@ void add_article(std::string& html, const CheckRecord& record) {
   if (record.article_text.empty()) return;
   html.append("<h2>文章内容</h2><p>")
       .append("<span class=\"indexed\">红色：搜索引擎已收录</span>　")
-      .append("<span class=\"not-indexed\">绿色：未收录</span>　其余：未抽到</p><div class=\"article\">");
+      .append("<span class=\"not-indexed\">绿色：未收录</span>　")
+      .append("<span class=\"unanswered\">灰底：没有结果（结果页无法识别、取页失败或已停止）</span>　")
+      .append("其余：未抽到</p><div class=\"article\">");
   const std::string_view text = record.article_text;
   size_t written = 0;
   // Drawn without repetition, so marks never overlap; they come in draw order.
@@ -85,12 +89,11 @@ void add_article(std::string& html, const CheckRecord& record) {
     if (mark.offset < written || mark.offset + mark.length > text.size()) continue;
     html.append(escaped_gbk(text.substr(written, mark.offset - written)));
     const std::string_view piece = text.substr(mark.offset, mark.length);
-    const std::string_view css = mark_class(mark.outcome);
-    if (css.empty()) {
-      html.append(escaped_gbk(piece));
-    } else {
-      html.append("<span class=\"").append(css).append("\">").append(escaped_gbk(piece)).append("</span>");
-    }
+    html.append("<span class=\"")
+        .append(mark_class(mark.outcome))
+        .append("\">")
+        .append(escaped_gbk(piece))
+        .append("</span>");
     written = mark.offset + mark.length;
   }
   html.append(escaped_gbk(text.substr(written))).append("</div>");
@@ -107,8 +110,7 @@ void add_searched(std::string& html, const CheckRecord& record) {
         .append(piece.is_title ? "标题" : std::to_string(++number))
         .append("</td><td>");
     html.append(escaped_gbk(answer.searched.empty() ? piece.sentence : answer.searched)).append("</td>");
-    const std::string_view css = mark_class(answer.outcome);
-    html.append("<td class=\"outcome").append(css.empty() ? "" : " " + std::string(css)).append("\">");
+    html.append("<td class=\"outcome ").append(mark_class(answer.outcome)).append("\">");
     html.append(outcome_text(answer.outcome)).append("</td><td>");
     if (answer.indexed()) {
       const std::string title =

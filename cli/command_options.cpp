@@ -83,7 +83,8 @@ std::optional<Number> number_in(std::string_view text, Number lowest, Number hig
     read = std::from_chars(text.data(), end, number);
   }
   const auto [stop, error] = read;
-  if (error != std::errc() || stop != end || number < lowest || number > highest) return std::nullopt;
+  // Written so that a "nan", which compares false with everything, is out of range too.
+  if (error != std::errc() || stop != end || !(number >= lowest && number <= highest)) return std::nullopt;
   return number;
 }
 
@@ -104,9 +105,11 @@ std::optional<int> engine_index(std::string_view value) {
 
 // The option getopt_long did not take. A short one is named by optopt: its word
 // is not yet passed, so argv[optind - 1] is still the word before it. (A long one
-// given a value it takes none of has its id, above 255, there.)
+// given a value it takes none of has its id there: above 255, or our own letter,
+// as --quiet=1 has.)
 std::string unknown_option(char* argv[]) {
-  if (optopt > 0 && optopt < 256) return std::string("-") + static_cast<char>(optopt);
+  if (optopt > 0 && optopt < 256 && optopt != 'h' && optopt != 'q')
+    return std::string("-") + static_cast<char>(optopt);
   return argv[optind - 1];
 }
 
@@ -301,14 +304,15 @@ Checks whether articles are original by searching sampled sentences on a search
 engine, as the window program originality-checker does, without a window. Each
 PATH is an article file or a folder (its files that match the pattern).
 Defaults come from the window program's 主配置.ini (beside the program, or in
-$XDG_CONFIG_HOME/原创文章检测器/ when the program's folder cannot be written) or
-from --settings FILE; options override them for this run only, and nothing is
-written back. Result pages are fetched by HTTP.
+$XDG_CONFIG_HOME/原创文章检测器/ when the program is installed below /usr or its
+folder cannot be written) or from --settings FILE; options override them for
+this run only, and nothing is written back. Result pages are fetched by HTTP.
 
 Output: one line per article on standard output, tab-separated:
-  verdict (original, not-original, unreadable, undecided), searched, indexed,
-  indexed rate in percent, path (in double quotes with C escapes such as \n
-  and \t when it holds a control character)
+  verdict (original, not-original, unreadable, or undecided when none of its
+  result pages could be read), searched, indexed, indexed rate in percent, path
+  (in double quotes with C escapes such as \n and \t when it holds a control
+  character)
 then the summary line. Progress and warnings go to standard error. A file
 named more than once is checked once.
 
@@ -341,8 +345,8 @@ Options:
 
 Exit status: 0 every article original; 1 at least one not original; 2 bad usage,
 unreadable input, an original that could not be copied, a file that could not
-be deleted, or a report that could not be written; 3 the engine could not be
-reached, blocked us, or gave pages that could not be read; 130 or 143 stopped
-by Ctrl-C or SIGTERM.
+be deleted, or results or a report that could not be written; 3 the engine could
+not be reached, blocked us, or gave pages that could not be read; 130 or 143
+stopped by Ctrl-C or SIGTERM.
 )";
 }

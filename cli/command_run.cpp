@@ -76,6 +76,16 @@ std::string verdict_word(FileOutcome::Verdict verdict) {
   return {};
 }
 
+// True when writing the report would replace one of the articles.
+bool report_is_an_article(const std::filesystem::path& report,
+                          const std::vector<std::filesystem::path>& files) {
+  std::error_code error;
+  if (!std::filesystem::exists(report, error)) return false;
+  return std::ranges::any_of(files, [&](const std::filesystem::path& file) {
+    return std::filesystem::equivalent(report, file, error);
+  });
+}
+
 int bad_input(ProgressOutput& progress, const std::string& reason) {
   progress.warn("originality-check: " + reason);
   return kBadInput;
@@ -120,6 +130,9 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
   const auto listed = article_files(window, options.paths);
   if (const std::string* problem = std::get_if<std::string>(&listed)) return bad_input(progress, *problem);
   const std::vector<std::filesystem::path>& files = std::get<std::vector<std::filesystem::path>>(listed);
+  if (options.report_file && report_is_an_article(*options.report_file, files))
+    return bad_input(progress,
+                     "the report would replace an article: '" + options.report_file->native() + "'");
 
   TextExpressions expressions;
   prepare_window_expressions(expressions);
@@ -162,11 +175,15 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
   batch.run_batch(files);
   progress.clear();
   std::fprintf(out, "%s\n", terminal_text(window.last_message()).c_str());
-  std::fflush(out);
+  const bool results_written = std::fflush(out) == 0 && std::ferror(out) == 0;
 
   int status = any_not_original ? kSomeNotOriginal : kAllOriginal;
   // Files that could not be copied or deleted stay where they were: not what was asked.
   if (any_unreadable || any_not_copied || batch.counts().delete_failures > 0) status = kBadInput;
+  if (!results_written) {
+    progress.warn("originality-check: cannot write the results to standard output");
+    status = kBadInput;
+  }
   if (options.report_file && !write_run_report(*options.report_file, options.report_format, report_rows)) {
     progress.warn("originality-check: cannot write the report: '" + options.report_file->native() + "'");
     status = std::max<int>(status, kBadInput);

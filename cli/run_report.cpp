@@ -4,6 +4,7 @@
 #include <string>
 
 #include "batch/batch_list.h"
+#include "batch/batch_paths.h"
 #include "support/file_io.h"
 
 namespace {
@@ -17,16 +18,16 @@ std::string csv_text(const std::vector<BatchListRow>& rows) {
 std::string json_text(const std::vector<BatchListRow>& rows) {
   nlohmann::json list = nlohmann::json::array();
   for (const BatchListRow& row : rows) {
-    list.push_back({{"file", row.file.native()},
+    list.push_back({{"file", utf8_from_native(row.file.native())},
                     {"verdict", row.verdict},
                     {"searched", row.searched},
                     {"indexed", row.indexed},
                     {"rate", row.rate},
-                    {"copy", row.copy.native()},
+                    {"copy", utf8_from_native(row.copy.native())},
                     {"deleted", row.source_deleted},
-                    {"report", row.report.filename().native()}});
+                    {"report", utf8_from_native(row.report.filename().native())}});
   }
-  // A file name that is not UTF-8 is written with U+FFFD rather than failing.
+  // Names are UTF-8 by now; any byte that still is not would be written as U+FFFD rather than fail.
   return list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + '\n';
 }
 

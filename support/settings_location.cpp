@@ -38,6 +38,15 @@ bool is_file(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, ignored);
 }
 
+// The file system's hierarchy keeps /usr read-only: what the package system put
+// there is not written beside, not even by root, who could.
+bool is_below_usr(const std::filesystem::path& folder) {
+  const std::filesystem::path normal = folder.lexically_normal();
+  if (!normal.is_absolute()) return false;
+  auto part = normal.begin();
+  return ++part != normal.end() && *part == "usr";
+}
+
 }  // namespace
 
 SettingsEnvironment SettingsEnvironment::of_this_process() {
@@ -51,7 +60,8 @@ SettingsLocation locate_settings(const std::filesystem::path& program_folder,
   const std::filesystem::path beside_program = program_folder / kSettingsFileName;
   const std::filesystem::path user_folder = user_configuration_folder(environment);
   // Without a home there is nowhere else; a save there then fails with its message.
-  if (is_writable_folder(program_folder) || user_folder.empty()) return {beside_program, std::nullopt};
+  const bool keeps_beside = is_writable_folder(program_folder) && !is_below_usr(program_folder);
+  if (keeps_beside || user_folder.empty()) return {beside_program, std::nullopt};
 
   SettingsLocation location{user_folder / kUserSettingsFolderName / kSettingsFileName, std::nullopt};
   if (!is_file(location.settings_file) && is_file(beside_program)) {

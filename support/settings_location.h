@@ -6,9 +6,9 @@
 
 // Where a program keeps 主配置.ini, and with it the check reports. A copy that
 // can write its own folder keeps them beside itself (a portable copy); one that
-// cannot (installed system-wide) keeps them in the user's configuration folder,
-// and reads a 主配置.ini shipped beside it as the defaults until the user's own
-// file exists. Paths are native bytes.
+// cannot, or lies below /usr (installed system-wide), keeps them in the user's
+// configuration folder, and reads a 主配置.ini shipped beside it as the defaults
+// until the user's own file exists. Paths are native bytes.
 
 inline constexpr char kSettingsFileName[] = "主配置.ini";
 // The user's folder below $XDG_CONFIG_HOME (by default ~/.config).

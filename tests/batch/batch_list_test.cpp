@@ -30,6 +30,18 @@ TEST(BatchListCell, FormulasAreDisarmedAndSeparatorsQuoted) {
   for (const CellCase& c : cases) EXPECT_EQ(csv_cell(c.text), c.cell) << c.text;
 }
 
+// The list is UTF-8 whatever the names: one from a Windows disk (GBK bytes) is
+// shown as the window shows it, not as bytes a spreadsheet cannot read.
+TEST(BatchListLine, NamesThatAreNotUtf8AreReadAsGbk) {
+  const std::string gbk_name = gbk("国标") + ".txt";
+  const BatchListRow row{.file = "/文章/" + gbk_name,
+                         .verdict = "原创",
+                         .copy = "/文章/另存文件夹[原创文章]/" + gbk_name,
+                         .report = "/r/" + gbk_name};
+  EXPECT_EQ(batch_list_line(row),
+            "/文章/国标.txt,原创,0,0,,/文章/另存文件夹[原创文章]/国标.txt,否,国标.txt\r\n");
+}
+
 std::vector<std::vector<std::string>> rows_of(const std::string& csv) {
   std::vector<std::vector<std::string>> rows;
   std::istringstream lines(csv);

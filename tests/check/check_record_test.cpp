@@ -42,6 +42,19 @@ TEST_F(CheckRecordTest, RowsMarksAndVerdictFollowTheRun) {
   }
 }
 
+// A sentence searched without an answer is not passed off as one never drawn: it
+// has a mark of its own, in the article and in its table row.
+TEST_F(CheckRecordTest, ASentenceWithoutAnAnswerIsMarkedApartFromTheUndrawn) {
+  set_text(Control::编辑框判断比例, "100");
+  unreadable = {"第2个句子"};
+  std::string title = gbk("标题");
+  check_article(context, false, title, true, gbk(numbered_sentences(3)), true);
+  ASSERT_EQ(queries.size(), 3u);
+  const std::string html = html_report(context.record);
+  EXPECT_NE(html.find("<span class=\"unanswered\">第2个句子</span>"), std::string::npos) << html;
+  EXPECT_NE(html.find("<td class=\"outcome unanswered\">结果页无法识别</td>"), std::string::npos) << html;
+}
+
 TEST_F(CheckRecordTest, AReportThatCannotBeWrittenWarnsAndLeavesTheVerdict) {
   TempDir folder;
   write_file_bytes(folder.path() / "检测报告", "a file where the folder should be");

@@ -32,11 +32,10 @@ CommandTest::CommandTest() {
 
 CommandTest::Finished CommandTest::run(const std::vector<std::string>& arguments,
                                        const std::function<void(pid_t)>& while_running) const {
-  const std::filesystem::path out_file = temp / "stdout";
   const std::filesystem::path err_file = temp / "stderr";
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 1, standard_output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, 2, err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   std::vector<std::string> words{CLI_PROGRAM};
   words.insert(words.end(), arguments.begin(), arguments.end());
@@ -49,7 +48,8 @@ CommandTest::Finished CommandTest::run(const std::vector<std::string>& arguments
   if (while_running) while_running(child);
   int wait_status = 0;
   waitpid(child, &wait_status, 0);
-  return {WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1, read_file_bytes(out_file),
+  return {WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1,
+          std::filesystem::is_regular_file(standard_output) ? read_file_bytes(standard_output) : "",
           read_file_bytes(err_file)};
 }
 

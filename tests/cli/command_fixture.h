@@ -49,4 +49,6 @@ class CommandTest : public ::testing::Test {
   const std::filesystem::path first_original = articles / "a原创.txt";
   const std::filesystem::path published = articles / "b转载.txt";
   const std::filesystem::path second_original = articles / "c原创.txt";
+  // Where the program's standard output goes; read back when it is a file.
+  std::filesystem::path standard_output = temp / "stdout";
 };

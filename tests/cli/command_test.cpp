@@ -4,6 +4,7 @@
 #include <csignal>
 #include <thread>
 
+#include "support/gbk.h"
 #include "tests/cli/command_fixture.h"
 #include "tests/testsupport/file_bytes.h"
 
@@ -133,16 +134,20 @@ TEST_F(CommandTest, SigintDuringTheIntervalStopsAtOnceWithThePartialSummary) {
 
 TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
   const std::filesystem::path missing = temp / "missing.txt";
+  const std::filesystem::path article_named_like_a_report = temp / "文章.csv";
+  write_file_bytes(article_named_like_a_report, gbk("名字像报告的一篇文章。"));
   const std::vector<std::vector<std::string>> bad_inputs = {
       {"--no-such-option", articles.string()},
       {"--sentences", "0", articles.string()},
       {"--ratio", "101", articles.string()},
       {"--interval", "-1", articles.string()},
+      {"--interval", "nan", articles.string()},
       {"--engine", "bing", articles.string()},
       {"--proxy", "no-port", articles.string()},
       {"--encoding", "latin1", articles.string()},
       {"--report", (temp / "r.txt").string(), articles.string()},
       {"--report", (temp / "no-folder" / "r.csv").string(), articles.string()},
+      {"--report", article_named_like_a_report.string(), article_named_like_a_report.string()},
       {"--delete-checked", articles.string()},
       {"--browser", articles.string()},
       {"--no-content", articles.string()},
@@ -170,11 +175,28 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
   EXPECT_TRUE(engine.requests().empty());
 }
 
+// Results that could not be written are not reported as a normal end.
+TEST_F(CommandTest, ResultsThatCannotBeWrittenGiveStatus2) {
+  standard_output = "/dev/full";
+  const Finished finished = run(with(quick_options(), {first_original.string()}));
+  EXPECT_EQ(finished.status, 2);
+  EXPECT_THAT(finished.err, HasSubstr("originality-check: cannot write the results to standard output"));
+}
+
 TEST_F(CommandTest, AnUnknownShortOptionIsNamedItselfWithAHintForNamesStartingWithADash) {
   const Finished finished = run({"--settings", settings.string(), "--encoding", "utf-8", "-x.txt"});
   EXPECT_EQ(finished.status, 2);
   EXPECT_THAT(finished.err, HasSubstr("unknown option '-x'"));
   EXPECT_THAT(finished.err, HasSubstr("'--'"));
+  // Inside a group, and a letter option of ours given a value, are named as written.
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"-qx"}, "'-x'"},
+      {{"--quiet=1"}, "'--quiet=1'"},
+      {{"--quiet", "--nope"}, "'--nope'"},
+  };
+  for (const auto& [arguments, named] : cases) {
+    EXPECT_THAT(run(arguments).err, HasSubstr("unknown option " + named));
+  }
 }
 
 TEST_F(CommandTest, TheWindowProgramsSettingsFileIsHonouredAndOptionsOverrideIt) {

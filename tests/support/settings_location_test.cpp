@@ -80,6 +80,19 @@ TEST(SettingsLocation, FollowsWhetherTheProgramsFolderCanBeWritten) {
   }
 }
 
+// /usr is the package system's and read-only by the file system's hierarchy: an
+// installed program keeps its settings in the user's folder even for root, who
+// could write there, so nothing is left behind when the package goes.
+TEST(SettingsLocation, AProgramBelowUsrNeverWritesBesideItself) {
+  TempDir dir;
+  const SettingsEnvironment environment{(dir / "configuration").string(), (dir / "home").string()};
+  for (const char* folder : {"/usr/bin", "/usr/local/bin/"}) {
+    EXPECT_EQ(locate_settings(folder, environment).settings_file,
+              dir / "configuration/原创文章检测器/主配置.ini")
+        << folder;
+  }
+}
+
 TEST(SettingsLocation, WritableFolderAlsoForRoot) {
   TempDir dir;
   fs::create_directories(dir / "open");
