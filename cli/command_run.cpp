@@ -162,6 +162,10 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
     progress.clear();
     std::fputs(result.line().c_str(), out);
     std::fflush(out);
+    if (outcome.verdict == FileOutcome::Verdict::unreadable) {
+      progress.warn("originality-check: cannot read '" + outcome.row.file.native() +
+                    "' (missing, not a regular file, no access, or over 64 MB); it stays where it is");
+    }
     // The copy asked for is not there: the original stays in its place, and a
     // script must not take the run for a success.
     if (options.copy_originals && outcome.verdict == FileOutcome::Verdict::original && !outcome.copied) {

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <csignal>
 #include <thread>
 
@@ -108,6 +110,16 @@ TEST_F(CommandTest, AnOriginalThatCouldNotBeCopiedGivesStatus2AndStays) {
   EXPECT_EQ(finished.status, 2) << finished.out;
   EXPECT_THAT(finished.err, HasSubstr("cannot copy '" + first_original.string() + "'"));
   EXPECT_TRUE(std::filesystem::exists(first_original));
+}
+
+TEST_F(CommandTest, AFileOfAFolderThatCannotBeReadIsNamedWithStatus2) {
+  const std::filesystem::path pipe = articles / "管道.txt";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const Finished finished = run(with(quick_options(), {articles.string()}));
+  EXPECT_EQ(finished.status, 2) << finished.out;
+  EXPECT_THAT(finished.out, HasSubstr("unreadable\t"));
+  EXPECT_THAT(finished.err, HasSubstr("cannot read '" + pipe.string() + "'"));
+  EXPECT_TRUE(std::filesystem::exists(pipe));
 }
 
 TEST_F(CommandTest, SigintDuringTheIntervalStopsAtOnceWithThePartialSummary) {
