@@ -11,8 +11,7 @@
 namespace {
 
 // A stored number as a selection index: its whole part, kept within int so that
-// a wild value cannot overflow (it then selects nothing, as any index outside
-// the items does).
+// a wild value cannot overflow.
 int selection_index(double number) {
   if (std::isnan(number)) return 0;
   constexpr double kLowest = std::numeric_limits<int>::min();
@@ -36,7 +35,9 @@ void load_row(Window& window, const ProfileStore& store, const DetectionSetting&
     }
     case SettingForm::selection: {
       const double stored = store.read_number(gbk(setting.key), window.selected_index(setting.control));
-      window.set_selected_index(setting.control, selection_index(stored));
+      const int index = selection_index(stored);
+      if (index < 0 || index >= setting.items) return;
+      window.set_selected_index(setting.control, index);
       return;
     }
   }

@@ -109,11 +109,13 @@ TEST_F(MainWindowTest, LoadKeepsFormTextsForEmptyTitleAndBodyAndTamesOddValues) 
   EXPECT_FALSE(w.enabled(Control::编辑框IP));
 }
 
-TEST_F(MainWindowTest, AnIndexOutsideTheItemsSelectsNothing) {
-  write_file_bytes(configuration_path(), windows_profile("引擎=7\r\n文件编码=-1e300"));
+// Selecting nothing would leave a check without an engine to ask.
+TEST_F(MainWindowTest, AnIndexOutsideTheItemsKeepsTheFormsSelection) {
+  write_file_bytes(configuration_path(), windows_profile("引擎=7\r\n文件编码=-1e300\r\n代理形式=3"));
   open_window();
-  EXPECT_EQ(window().selected_index(Control::组合框引擎), -1);
-  EXPECT_EQ(window().selected_index(Control::组合框文件编码), -1);
+  EXPECT_EQ(window().selected_index(Control::组合框引擎), 0);
+  EXPECT_EQ(window().selected_index(Control::组合框文件编码), 0);
+  EXPECT_EQ(window().selected_index(Control::组合框代理形式), 0);
 }
 
 TEST_F(MainWindowTest, WhatIsSavedLoadsBackUnchanged) {

@@ -232,6 +232,20 @@ TEST_F(CommandTest, TheWindowProgramsSettingsFileIsHonouredAndOptionsOverrideIt)
   EXPECT_EQ(read_file_bytes(settings), saved);
 }
 
+// A stored choice that names no item (a hand-edited file) must not leave the
+// run without an engine, which would judge every article original unsearched.
+TEST_F(CommandTest, AStoredChoiceOutsideTheListKeepsTheDefault) {
+  for (const std::string engine_choice : {"引擎=9", "引擎=-1", "引擎=1e300"}) {
+    SCOPED_TRACE(engine_choice);
+    write_settings(settings, {"检测内容=真", "句数=1", "最少字数=5", "间隔秒=0", engine_choice});
+    const Finished finished =
+        run({"--settings", settings.string(), "--quiet", "--proxy", engine.address(), published.string()});
+    EXPECT_EQ(finished.status, 1) << finished.err;
+    ASSERT_FALSE(engine.requests().empty());
+    EXPECT_EQ(engine.requests().back().host, "www.baidu.com");
+  }
+}
+
 TEST_F(CommandTest, AnEngineThatCannotBeAskedEndsTheRunWithStatus3) {
   site.block_next(1);
   const Finished blocked = run(with(quick_options(), {"--block-wait", "0", first_original.string()}));
