@@ -39,6 +39,15 @@ std::string cut_to_limit(std::string_view value) {
   return std::string(value.substr(0, end));
 }
 
+// The file a link leads to, so that a save updates it and keeps the link; the
+// path itself when it is no link.
+std::filesystem::path file_behind_links(const std::filesystem::path& file) {
+  std::error_code error;
+  if (!std::filesystem::is_symlink(file, error)) return file;
+  std::filesystem::path target = std::filesystem::weakly_canonical(file, error);
+  return error ? file : target;
+}
+
 // What the failed call before reported; a failure that left errno unset still fails.
 ProfileWrite system_failure() {
   return {std::error_code(errno != 0 ? errno : EIO, std::system_category())};
@@ -71,8 +80,9 @@ ProfileWrite write_profile_string(const std::filesystem::path& file, std::string
   const std::string new_text = with_profile_value(old_text, section, key, value);
   if (new_text == old_text) return {};  // already stored
   // A file the user made read-only stays as it is, as Windows would leave it.
-  if (::access(file.c_str(), W_OK) != 0 && errno != ENOENT) return system_failure();
+  const std::filesystem::path target = file_behind_links(file);
+  if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT) return system_failure();
   errno = 0;
-  if (!replace_file_atomically(file, profile_bytes(new_text, encoding))) return system_failure();
+  if (!replace_file_atomically(target, profile_bytes(new_text, encoding))) return system_failure();
   return {};
 }

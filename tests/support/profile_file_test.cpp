@@ -214,3 +214,15 @@ TEST_F(ProfileFile, FilesInUtf8OrUtf16AreReadAndUpdatedInTheirOwnEncoding) {
     EXPECT_EQ(read_file_bytes(file), c.after);
   }
 }
+
+// A settings file kept elsewhere and linked in (with the user's other dotfiles,
+// say) is updated where it lies; the link stays a link.
+TEST_F(ProfileFile, ASaveThroughALinkUpdatesTheLinkedFile) {
+  const fs::path kept = dir / "dotfiles" / "settings.ini";
+  fs::create_directory(dir / "dotfiles");
+  write_file_bytes(kept, "[s]\r\nk=1\r\n");
+  fs::create_symlink(fs::path("dotfiles") / "settings.ini", file);
+  EXPECT_TRUE(write_profile_string(file, "s", "k", "2").written());
+  EXPECT_TRUE(fs::is_symlink(file));
+  EXPECT_EQ(read_file_bytes(kept), "[s]\r\nk=2\r\n");
+}
