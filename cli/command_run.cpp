@@ -1,6 +1,8 @@
 #include "cli/command_run.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <variant>
 #include <vector>
@@ -98,7 +100,8 @@ std::string set_up_controls(HeadlessWindow& window, const CommandOptions& option
   std::error_code error;
   // The window program's file may be missing (never saved); one named here must be there.
   if (options.settings_file || std::filesystem::exists(file, error)) {
-    if (!read_whole_file(file)) return "cannot read settings file: '" + file.native() + "'";
+    if (!read_whole_file(file))
+      return "cannot read settings file: '" + file.native() + "': " + std::strerror(errno);
   }
   ProfileStore store;
   store.open_profile(file);

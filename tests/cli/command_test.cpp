@@ -187,6 +187,18 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
   EXPECT_TRUE(engine.requests().empty());
 }
 
+TEST_F(CommandTest, ASettingsFileThatCannotBeReadIsRefusedSayingWhy) {
+  const std::pair<std::filesystem::path, std::string> cases[] = {
+      {temp / "missing.ini", "No such file or directory"},
+      {articles, "Is a directory"},
+  };
+  for (const auto& [file, why] : cases) {
+    const Finished finished = run({"--settings", file.string(), articles.string()});
+    EXPECT_EQ(finished.status, 2);
+    EXPECT_THAT(finished.err, HasSubstr("cannot read settings file: '" + file.string() + "': " + why));
+  }
+}
+
 // Results that could not be written are not reported as a normal end.
 TEST_F(CommandTest, ResultsThatCannotBeWrittenGiveStatus2) {
   standard_output = "/dev/full";
