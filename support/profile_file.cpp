@@ -73,6 +73,8 @@ ProfileWrite write_profile_string(const std::filesystem::path& file, std::string
     return {std::make_error_code(std::errc::invalid_argument)};
   errno = 0;
   const std::optional<std::string> old_bytes = read_file_or_empty(file);
+  // A pipe or a device in the file's place is said as such (a folder is EISDIR).
+  if (!old_bytes && errno == EINVAL) return {std::make_error_code(std::errc::not_supported)};
   if (!old_bytes) return system_failure();
   // Kept in the encoding it was found in, so that another editor still reads it.
   const ProfileEncoding encoding = profile_encoding_of(*old_bytes);

@@ -22,8 +22,10 @@ std::string read_profile_string(const std::filesystem::path& file, std::string_v
                                 std::string_view key, std::string_view default_value);
 
 // The outcome of writing one key: why it was not written, if it was not. The
-// system's error for the file (errno), or std::errc::invalid_argument when the
-// entry cannot be written as one line that reads back (is_writable_profile_entry).
+// system's error for the file (errno), std::errc::not_supported when something
+// other than a file or folder (a pipe, a device) holds its name, or
+// std::errc::invalid_argument when the entry cannot be written as one line that
+// reads back (is_writable_profile_entry).
 struct ProfileWrite {
   std::error_code error;
   bool written() const { return !error; }

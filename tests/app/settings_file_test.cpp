@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
 
 #include <QTest>
 
@@ -181,6 +184,26 @@ TEST_F(MainWindowTest, AFailedSaveWarnsWithThePathInsteadOfConfirming) {
   EXPECT_NE(messages[0].text.find(gbk("原因：文件的路径中有一项不是文件夹。")), std::string::npos);
   EXPECT_TRUE(window().checked(Control::选择框判断标题));
   EXPECT_EQ(read_file_bytes(folder / "不是文件夹"), "x");
+}
+
+TEST_F(MainWindowTest, AFailedSaveOverSomethingThatIsNoFileSaysSo) {
+  const std::filesystem::path in_place = folder / "主配置.ini";
+  const std::function<void()> make_in_place[] = {
+      [&] { std::filesystem::create_directory(in_place); },
+      [&] { ASSERT_EQ(mkfifo(in_place.c_str(), 0600), 0); },
+  };
+  for (const auto& make : make_in_place) {
+    std::filesystem::remove(in_place);
+    make();
+    open_window(in_place);
+    messages.clear();
+    form().图片框保存->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find(gbk("原因：这个位置上不是普通文件，而是文件夹或其他特殊文件。")),
+              std::string::npos)
+        << utf8_from_gbk(messages[0].text);
+    EXPECT_FALSE(std::filesystem::is_regular_file(in_place));
+  }
 }
 
 TEST_F(MainWindowTest, ATitleWithALoneLineFeedIsSavedAndReadBack) {
