@@ -67,6 +67,11 @@ std::string read_profile_string(const std::filesystem::path& file, std::string_v
   return cut_to_limit(value ? *value : default_value);
 }
 
+bool profile_has_section(const std::filesystem::path& file, std::string_view section) {
+  const std::optional<std::string> bytes = read_file_or_empty(file);
+  return bytes && has_profile_section(gbk_profile_text(*bytes, profile_encoding_of(*bytes)), section);
+}
+
 ProfileWrite write_profile_string(const std::filesystem::path& file, std::string_view section,
                                   std::string_view key, std::string_view value) {
   if (file.empty() || !is_writable_profile_entry(section, key, value))

@@ -199,6 +199,14 @@ TEST_F(CommandTest, ASettingsFileThatCannotBeReadIsRefusedSayingWhy) {
   }
 }
 
+// Keys without the section header are no settings: said, not silently ignored.
+TEST_F(CommandTest, ASettingsFileWithoutItsSectionIsNamedInAWarning) {
+  write_file_bytes(settings, gbk("检测内容=真\r\n句数=1\r\n"));
+  const Finished finished = run({"--settings", settings.string(), "--quiet", published.string()});
+  EXPECT_THAT(finished.err, HasSubstr("settings file '" + settings.string() + "' has no [基本配置] section"));
+  EXPECT_EQ(finished.status, 2);
+}
+
 // Results that could not be written are not reported as a normal end.
 TEST_F(CommandTest, ResultsThatCannotBeWrittenGiveStatus2) {
   standard_output = "/dev/full";
