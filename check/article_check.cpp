@@ -83,9 +83,9 @@ ArticleVerdict unreadable_pages(CheckContext& context, bool show_messages, std::
 }
 
 // An article with nothing searched (content with no sentence long enough: empty,
-// only short lines, or a file read in the wrong encoding; no sentence asked for; or
-// an empty title checked alone) has told nothing: "indexed" would be a guess, and in a batch with deletion
-// ticked it would cost the file.
+// only short lines, or a file read in the wrong encoding; no sentence asked for;
+// or an empty title checked alone) has told nothing: "indexed" would be a guess,
+// and in a batch with deletion ticked it would cost the file.
 ArticleVerdict nothing_searched(CheckContext& context, bool show_messages, std::string_view why_utf8) {
   conclude(context, show_messages, CheckVerdict::undecided, std::string(why_utf8) + "本次检测没有结论。",
            MessageIcon::warning);
