@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -27,9 +28,8 @@
 
 namespace {
 
-void open_in_system_handler(const std::string& address) {
-  // Nothing to tell the user when it fails: the links are a convenience.
-  QDesktopServices::openUrl(QUrl(qstring_from_gbk(address)));
+bool open_in_system_handler(const std::string& address) {
+  return QDesktopServices::openUrl(QUrl(qstring_from_gbk(address)));
 }
 
 Message info_message(std::string text, MessageButtons buttons) {
@@ -71,7 +71,7 @@ void WindowEvents::bind_links() {
   for (HyperlinkLabel* link : {form_.超级链接框更新, form_.超级链接框QQ, form_.超级链接框软件,
                                form_.超级链接框3, form_.超级链接框2}) {
     connect(link, &HyperlinkLabel::clicked, this,
-            [this, link] { open_address_(gbk_from_qstring(link->address())); });
+            [this, link] { open_address(gbk_from_qstring(link->address())); });
   }
   // The pictures above the links open what their links open.
   const std::pair<PictureButton*, Control> pictures[] = {{form_.图片框更新, Control::超级链接框更新},
@@ -79,11 +79,11 @@ void WindowEvents::bind_links() {
                                                          {form_.图片框软件, Control::超级链接框软件}};
   for (const auto& [picture, link] : pictures) {
     connect(picture, &PictureButton::clicked, this,
-            [this, link] { open_address_(window_.link_address(link)); });
+            [this, link] { open_address(window_.link_address(link)); });
   }
   connect(form_.超级链接框1, &HyperlinkLabel::clicked, this, [this] { open_newest_report(); });
   connect(form_.图片框官网, &PictureButton::clicked, this,
-          [this] { open_address_(gbk_from_qstring(link_addresses::readme())); });
+          [this] { open_address(gbk_from_qstring(link_addresses::readme())); });
 }
 
 void WindowEvents::on_main_window_created() {
@@ -157,5 +157,13 @@ void WindowEvents::open_newest_report() {
     return;
   }
   const QUrl address = QUrl::fromLocalFile(qstring_from_path(*newest));
-  open_address_(gbk_from_qstring(address.toString(QUrl::FullyEncoded)));
+  open_address(gbk_from_qstring(address.toString(QUrl::FullyEncoded)));
+}
+
+void WindowEvents::open_address(const std::string& address) {
+  if (open_address_(address)) return;
+  const QUrl url(qstring_from_gbk(address));
+  const QString where = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
+  window_.show_message(info_message(gbk("没有找到可以打开它的程序，请自己打开：") + gbk_from_qstring(where),
+                                    MessageButtons::ok));
 }

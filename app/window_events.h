@@ -17,7 +17,8 @@ class WindowEvents : public QObject {
   Q_OBJECT
 
  public:
-  using AddressOpener = std::function<void(const std::string& address)>;
+  // False when the desktop has no program to open the address with.
+  using AddressOpener = std::function<bool(const std::string& address)>;
 
   // Binds the controls' events. Addresses open in the system's handler for them
   // until set otherwise. From now on the program ends only through end_program:
@@ -49,6 +50,8 @@ class WindowEvents : public QObject {
   void show_help();
   // The newest check report in the desktop's browser; a note when there is none yet.
   void open_newest_report();
+  // When no program opens it, the user is told where the file is, to open it himself.
+  void open_address(const std::string& address);
   void save_with_message();
 
   MainForm& form_;

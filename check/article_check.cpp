@@ -82,15 +82,20 @@ ArticleVerdict unreadable_pages(CheckContext& context, bool show_messages, std::
   return ArticleVerdict::undecided;
 }
 
-// Content with no sentence long enough to search (empty, only short lines, or a
-// file read in the wrong encoding) has told nothing: "indexed" would be a guess,
+// An article with nothing searched (content with no sentence long enough: empty,
+// only short lines, or a file read in the wrong encoding; no sentence asked for;
+// or an empty title checked alone) has told nothing: "indexed" would be a guess,
 // and in a batch with deletion ticked it would cost the file.
-ArticleVerdict nothing_searched(CheckContext& context, bool show_messages) {
-  conclude(context, show_messages, CheckVerdict::undecided,
-           "文章内容中没有可以检测的句子：内容为空、句子都短于最少字数，或者文件编码不对。本次检测没有结论。",
+ArticleVerdict nothing_searched(CheckContext& context, bool show_messages, std::string_view why_utf8) {
+  conclude(context, show_messages, CheckVerdict::undecided, std::string(why_utf8) + "本次检测没有结论。",
            MessageIcon::warning);
   return ArticleVerdict::undecided;
 }
+
+constexpr std::string_view kNoContentSentence =
+    "文章内容中没有可以检测的句子：内容为空、句子都短于最少字数，或者文件编码不对。";
+constexpr std::string_view kNoSentenceRequested = "“检测多少句”不是正数，没有句子可以检测。";
+constexpr std::string_view kEmptyTitle = "文章标题为空，而只打勾了判断标题：没有可以检测的内容。";
 
 constexpr std::string_view kNoPageRead = "检测的句子没有一句的结果页能读出结果列表或“没有找到”的提示，";
 constexpr std::string_view kVerdictOnUnreadPages = "结论取决于结果页无法识别的句子，";
@@ -149,7 +154,9 @@ ArticleVerdict check_article(CheckContext& context, bool show_messages, std::str
   if (window.checked(Control::选择框判断内容)) {
     const ContentVerdict verdict = check_content(context, content, settings);
     record_tally(record, verdict.tally);
-    if (!stop && verdict.tally.searched == 0) return nothing_searched(context, show_messages);
+    if (!stop && verdict.tally.searched == 0)
+      return nothing_searched(context, show_messages,
+                              settings.requested_sentences < 1 ? kNoSentenceRequested : kNoContentSentence);
     if (!stop && verdict.tally.all_unrecognised())
       return unreadable_pages(context, show_messages, kNoPageRead);
     if (!stop && verdict.unreadable) return unreadable_pages(context, show_messages, kVerdictOnUnreadPages);
@@ -172,6 +179,8 @@ ArticleVerdict check_article(CheckContext& context, bool show_messages, std::str
     return ArticleVerdict::not_original;
   }
   if (stop) return ArticleVerdict::not_original;
+  // Only the title was to be checked, and it was empty.
+  if (record.searched.empty()) return nothing_searched(context, show_messages, kEmptyTitle);
   conclude(context, show_messages, CheckVerdict::original, "根据当前设置检测，该文章属于原创文章！",
            MessageIcon::information);
   return ArticleVerdict::original;

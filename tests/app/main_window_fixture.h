@@ -49,8 +49,10 @@ class MainWindowTest : public testing::Test {
       if (on_message) on_message(message);
       return answer;
     });
-    main_window_->events().set_address_opener(
-        [this](const std::string& address) { opened.push_back(address); });
+    main_window_->events().set_address_opener([this](const std::string& address) {
+      opened.push_back(address);
+      return opener_found;
+    });
     return *main_window_;
   }
   MainWindow& open_window() { return open_window(configuration_path()); }
@@ -66,6 +68,7 @@ class MainWindowTest : public testing::Test {
   std::function<void(const Message&)> on_message;  // sees each box while it is open
   MessageAnswer answer = MessageAnswer::ok;
   std::vector<std::string> opened;
+  bool opener_found = true;  // whether the desktop has a program to open an address
 
  private:
   std::unique_ptr<ProgramObjects> objects_;

@@ -18,6 +18,7 @@
 #include "app/hyperlink_label.h"
 #include "app/picture_button.h"
 #include "app/qt_message_box.h"
+#include "app/qt_text.h"
 #include "support/gbk.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/testsupport/file_bytes.h"
@@ -160,6 +161,18 @@ TEST_F(MainWindowTest, LinksOpenTheirOwnAddressesWhichExist) {
   }
   EXPECT_EQ(window().link_address(Control::超级链接框操作), "");
   EXPECT_EQ(window().link_address(Control::超级链接框保存), "");
+}
+
+TEST_F(MainWindowTest, ALinkNoProgramCanOpenSaysWhereItsFileIs) {
+  open_window();
+  opener_found = false;
+  for (const Control control : {Control::超级链接框3, Control::超级链接框2}) {
+    messages.clear();
+    QTest::mouseClick(form().widget(control), Qt::LeftButton);
+    const QString path = QUrl(QString::fromStdString(window().link_address(control))).toLocalFile();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find(gbk_from_qstring(path)), std::string::npos) << messages[0].text;
+  }
 }
 
 TEST_F(MainWindowTest, TheReportLinkOpensTheNewestReportOrSaysThereIsNone) {

@@ -92,10 +92,12 @@ TEST_F(ArticleCheckTest, AnEmptyTitleIsNotSearched) {
   window.set_checked(Control::选择框判断标题, true);
   window.set_checked(Control::选择框判断内容, false);
   set_text(Control::编辑框标题, " \t　");
-  EXPECT_EQ(check_window_article(), ArticleVerdict::original);
+  // Nothing was asked, so there is nothing to call original.
+  EXPECT_EQ(check_window_article(), ArticleVerdict::undecided);
   EXPECT_TRUE(queries.empty());
   ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(shown()[0].icon, MessageIcon::information);
+  EXPECT_TRUE(shown()[0].text.starts_with("文章标题为空")) << shown()[0].text;
+  EXPECT_EQ(shown()[0].icon, MessageIcon::warning);
 }
 
 TEST_F(ArticleCheckTest, AnIndexedTitleEndsTheCheck) {
@@ -187,6 +189,18 @@ TEST_F(ArticleCheckTest, ContentWithNothingToSearchGetsNoVerdict) {
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_TRUE(shown()[0].text.starts_with("文章内容中没有可以检测的句子")) << shown()[0].text;
     EXPECT_EQ(shown()[0].icon, MessageIcon::warning);
+  }
+  EXPECT_TRUE(queries.empty());
+
+  // No sentence asked for: the setting is to blame, not the article.
+  set_text(Control::编辑框内容, numbered_sentences(12));
+  for (const std::string_view count : {"", "0", "-5"}) {
+    SCOPED_TRACE(count);
+    window.messages.clear();
+    set_text(Control::编辑框句数, count);
+    EXPECT_EQ(check_window_article(), ArticleVerdict::undecided);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_TRUE(shown()[0].text.starts_with("“检测多少句”不是正数")) << shown()[0].text;
   }
   EXPECT_TRUE(queries.empty());
 }
