@@ -1,6 +1,8 @@
 #include "cli/command_run.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <variant>
 #include <vector>
@@ -19,6 +21,8 @@
 #include "search/engine_query.h"
 #include "support/detection_settings.h"
 #include "support/file_io.h"
+#include "support/gbk.h"
+#include "support/profile_file.h"
 #include "support/profile_store.h"
 
 namespace {
@@ -93,12 +97,17 @@ int bad_input(ProgressOutput& progress, const std::string& reason) {
 
 // The settings as the window program would start with them, then this run's
 // options over them. An empty text when they are fine, else why not.
-std::string set_up_controls(HeadlessWindow& window, const CommandOptions& options) {
+std::string set_up_controls(HeadlessWindow& window, const CommandOptions& options, ProgressOutput& progress) {
   const std::filesystem::path file = options.settings_file.value_or(window_programs_settings_file());
   std::error_code error;
   // The window program's file may be missing (never saved); one named here must be there.
   if (options.settings_file || std::filesystem::exists(file, error)) {
-    if (!read_whole_file(file)) return "cannot read settings file: '" + file.native() + "'";
+    if (!read_whole_file(file))
+      return "cannot read settings file: '" + file.native() + "': " + std::strerror(errno);
+    // Keys outside it are read by nobody; without it every setting is the default.
+    if (!profile_has_section(file, gbk(kSettingsSection)))
+      progress.warn("originality-check: settings file '" + file.native() + "' has no [" +
+                    std::string(kSettingsSection) + "] section: its default settings are used");
   }
   ProfileStore store;
   store.open_profile(file);
@@ -125,7 +134,7 @@ std::string set_up_controls(HeadlessWindow& window, const CommandOptions& option
 int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& progress) {
   bool stop = false;
   HeadlessWindow window(stop, progress);
-  if (const std::string problem = set_up_controls(window, options); !problem.empty())
+  if (const std::string problem = set_up_controls(window, options, progress); !problem.empty())
     return bad_input(progress, problem);
   const auto listed = article_files(window, options.paths);
   if (const std::string* problem = std::get_if<std::string>(&listed)) return bad_input(progress, *problem);

@@ -11,8 +11,7 @@
 namespace {
 
 // A stored number as a selection index: its whole part, kept within int so that
-// a wild value cannot overflow (it then selects nothing, as any index outside
-// the items does).
+// a wild value cannot overflow.
 int selection_index(double number) {
   if (std::isnan(number)) return 0;
   constexpr double kLowest = std::numeric_limits<int>::min();
@@ -36,7 +35,9 @@ void load_row(Window& window, const ProfileStore& store, const DetectionSetting&
     }
     case SettingForm::selection: {
       const double stored = store.read_number(gbk(setting.key), window.selected_index(setting.control));
-      window.set_selected_index(setting.control, selection_index(stored));
+      const int index = selection_index(stored);
+      if (index < 0 || index >= setting.items) return;
+      window.set_selected_index(setting.control, index);
       return;
     }
   }
@@ -64,6 +65,8 @@ std::string failure_cause(const std::error_code& error) {
     return gbk("没有写入这个文件或其文件夹的权限。");
   if (error == std::errc::no_space_on_device || error.value() == EDQUOT) return gbk("磁盘已满。");
   if (error == std::errc::not_a_directory) return gbk("文件的路径中有一项不是文件夹。");
+  if (error == std::errc::is_a_directory || error == std::errc::not_supported)
+    return gbk("这个位置上不是普通文件，而是文件夹或其他特殊文件。");
   if (error == std::errc::no_such_file_or_directory) return gbk("文件所在的文件夹不存在。");
   return gbk_from_utf8(error.message());
 }

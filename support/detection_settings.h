@@ -25,6 +25,9 @@ struct DetectionSetting {
   std::string_view key;  // UTF-8; empty for check boxes and radio buttons
   // The article title and body keep the form's text when the stored text is empty.
   bool empty_keeps_form_text = false;
+  // How many items a drop-down list has; a stored index outside them keeps the
+  // form's selection, since no selection would leave a check without an engine.
+  int items = 0;
 };
 
 inline constexpr std::string_view kSettingsSection = "基本配置";
@@ -38,7 +41,7 @@ inline constexpr std::array<DetectionSetting, 22> kDetectionSettings{{
     {Control::编辑框判断比例, SettingForm::text, "判断比例"},
     {Control::单选框按收录率, SettingForm::radio_button, {}},
     {Control::编辑框间隔秒, SettingForm::text, "间隔秒"},
-    {Control::组合框引擎, SettingForm::selection, "引擎"},
+    {Control::组合框引擎, SettingForm::selection, "引擎", false, 5},
     {Control::选择框忽略网址邮箱, SettingForm::check_box, {}},
     {Control::选择框忽略数字, SettingForm::check_box, {}},
     {Control::编辑框数字位数, SettingForm::text, "数字位数"},
@@ -47,18 +50,18 @@ inline constexpr std::array<DetectionSetting, 22> kDetectionSettings{{
     {Control::选择框原创, SettingForm::check_box, {}},
     {Control::编辑框标题, SettingForm::text, "标题", true},
     {Control::编辑框内容, SettingForm::text, "内容", true},
-    {Control::组合框文件编码, SettingForm::selection, "文件编码"},
-    {Control::组合框代理形式, SettingForm::selection, "代理形式"},
+    {Control::组合框文件编码, SettingForm::selection, "文件编码", false, 5},
+    {Control::组合框代理形式, SettingForm::selection, "代理形式", false, 3},
     {Control::编辑框IP, SettingForm::text, "IP"},
     {Control::选择框屏蔽等待, SettingForm::check_box, {}},
     {Control::编辑框等待分钟, SettingForm::text, "等待分钟"},
     {Control::选择框浏览器模式检测, SettingForm::check_box, {}},
 }};
 
-// Reads every setting into its control, in table order; a missing key leaves the
-// control as it is. The radio partner 单选框按未收录率 is set right after its
-// row. `after_row` runs after each row with the row's control, so the caller can
-// weave its own steps in between.
+// Reads every setting into its control, in table order; a missing key, or a
+// selection that names no item, leaves the control as it is. The radio partner 单选框按未收录率 is set right
+// after its row. `after_row` runs after each row with the row's control, so the caller can weave its own
+// steps in between.
 void load_settings(Window& window, ProfileStore& store, const std::function<void(Control)>& after_row);
 
 // Writes every setting from its control, in table order, going on past a failed

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "support/file_io.h"
+#include "support/profile_encoding.h"
 #include "support/profile_text.h"
 
 namespace {
@@ -38,6 +39,15 @@ std::string cut_to_limit(std::string_view value) {
   return std::string(value.substr(0, end));
 }
 
+// The file a link leads to, so that a save updates it and keeps the link; the
+// path itself when it is no link.
+std::filesystem::path file_behind_links(const std::filesystem::path& file) {
+  std::error_code error;
+  if (!std::filesystem::is_symlink(file, error)) return file;
+  std::filesystem::path target = std::filesystem::weakly_canonical(file, error);
+  return error ? file : target;
+}
+
 // What the failed call before reported; a failure that left errno unset still fails.
 ProfileWrite system_failure() {
   return {std::error_code(errno != 0 ? errno : EIO, std::system_category())};
@@ -50,9 +60,16 @@ std::string read_profile_string(const std::filesystem::path& file, std::string_v
   section = skip_leading_controls(section);
   key = skip_leading_controls(key);
   if (skip_leading_controls(file.native()).empty() || section.empty() || key.empty()) return {};
-  const std::optional<std::string> text = read_file_or_empty(file);
-  const std::optional<std::string> value = text ? find_profile_value(*text, section, key) : std::nullopt;
+  const std::optional<std::string> bytes = read_file_or_empty(file);
+  const std::optional<std::string> value =
+      bytes ? find_profile_value(gbk_profile_text(*bytes, profile_encoding_of(*bytes)), section, key)
+            : std::nullopt;
   return cut_to_limit(value ? *value : default_value);
+}
+
+bool profile_has_section(const std::filesystem::path& file, std::string_view section) {
+  const std::optional<std::string> bytes = read_file_or_empty(file);
+  return bytes && has_profile_section(gbk_profile_text(*bytes, profile_encoding_of(*bytes)), section);
 }
 
 ProfileWrite write_profile_string(const std::filesystem::path& file, std::string_view section,
@@ -60,13 +77,19 @@ ProfileWrite write_profile_string(const std::filesystem::path& file, std::string
   if (file.empty() || !is_writable_profile_entry(section, key, value))
     return {std::make_error_code(std::errc::invalid_argument)};
   errno = 0;
-  const std::optional<std::string> old_text = read_file_or_empty(file);
-  if (!old_text) return system_failure();
-  const std::string new_text = with_profile_value(*old_text, section, key, value);
-  if (new_text == *old_text) return {};  // already stored
+  const std::optional<std::string> old_bytes = read_file_or_empty(file);
+  // A pipe or a device in the file's place is said as such (a folder is EISDIR).
+  if (!old_bytes && errno == EINVAL) return {std::make_error_code(std::errc::not_supported)};
+  if (!old_bytes) return system_failure();
+  // Kept in the encoding it was found in, so that another editor still reads it.
+  const ProfileEncoding encoding = profile_encoding_of(*old_bytes);
+  const std::string old_text = gbk_profile_text(*old_bytes, encoding);
+  const std::string new_text = with_profile_value(old_text, section, key, value);
+  if (new_text == old_text) return {};  // already stored
   // A file the user made read-only stays as it is, as Windows would leave it.
-  if (::access(file.c_str(), W_OK) != 0 && errno != ENOENT) return system_failure();
+  const std::filesystem::path target = file_behind_links(file);
+  if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT) return system_failure();
   errno = 0;
-  if (!replace_file_atomically(file, new_text)) return system_failure();
+  if (!replace_file_atomically(target, profile_bytes(new_text, encoding))) return system_failure();
   return {};
 }

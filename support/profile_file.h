@@ -21,9 +21,14 @@ inline constexpr size_t kProfileValueLimit = 10239;
 std::string read_profile_string(const std::filesystem::path& file, std::string_view section,
                                 std::string_view key, std::string_view default_value);
 
+// True when the file can be read and has a section of that name.
+bool profile_has_section(const std::filesystem::path& file, std::string_view section);
+
 // The outcome of writing one key: why it was not written, if it was not. The
-// system's error for the file (errno), or std::errc::invalid_argument when the
-// entry cannot be written as one line that reads back (is_writable_profile_entry).
+// system's error for the file (errno), std::errc::not_supported when something
+// other than a file or folder (a pipe, a device) holds its name, or
+// std::errc::invalid_argument when the entry cannot be written as one line that
+// reads back (is_writable_profile_entry).
 struct ProfileWrite {
   std::error_code error;
   bool written() const { return !error; }

@@ -129,6 +129,11 @@ std::optional<std::string> find_profile_value(std::string_view text, std::string
   return std::string(without_quotes(found.key_line->value));
 }
 
+bool has_profile_section(std::string_view text, std::string_view section) {
+  // No key is named empty, so the whole section is looked through.
+  return locate(text, section, {}).section_found;
+}
+
 bool is_writable_profile_entry(std::string_view section, std::string_view key, std::string_view value) {
   if (!on_one_line(section) || !on_one_line(key) || !on_one_line(value)) return false;
   // Read back the header and the key as they would be written.

@@ -20,6 +20,9 @@
 std::optional<std::string> find_profile_value(std::string_view text, std::string_view section,
                                               std::string_view key);
 
+// True when the text has a section of that name.
+bool has_profile_section(std::string_view text, std::string_view section);
+
 // True when `section`, `key` and `value` can be written as one entry that reads
 // back as written: each stays on one line, the names are not blank, and the key
 // neither holds "=" nor looks like a comment or a section.

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
 
 #include <QTest>
 
@@ -109,11 +112,13 @@ TEST_F(MainWindowTest, LoadKeepsFormTextsForEmptyTitleAndBodyAndTamesOddValues) 
   EXPECT_FALSE(w.enabled(Control::编辑框IP));
 }
 
-TEST_F(MainWindowTest, AnIndexOutsideTheItemsSelectsNothing) {
-  write_file_bytes(configuration_path(), windows_profile("引擎=7\r\n文件编码=-1e300"));
+// Selecting nothing would leave a check without an engine to ask.
+TEST_F(MainWindowTest, AnIndexOutsideTheItemsKeepsTheFormsSelection) {
+  write_file_bytes(configuration_path(), windows_profile("引擎=7\r\n文件编码=-1e300\r\n代理形式=3"));
   open_window();
-  EXPECT_EQ(window().selected_index(Control::组合框引擎), -1);
-  EXPECT_EQ(window().selected_index(Control::组合框文件编码), -1);
+  EXPECT_EQ(window().selected_index(Control::组合框引擎), 0);
+  EXPECT_EQ(window().selected_index(Control::组合框文件编码), 0);
+  EXPECT_EQ(window().selected_index(Control::组合框代理形式), 0);
 }
 
 TEST_F(MainWindowTest, WhatIsSavedLoadsBackUnchanged) {
@@ -179,6 +184,26 @@ TEST_F(MainWindowTest, AFailedSaveWarnsWithThePathInsteadOfConfirming) {
   EXPECT_NE(messages[0].text.find(gbk("原因：文件的路径中有一项不是文件夹。")), std::string::npos);
   EXPECT_TRUE(window().checked(Control::选择框判断标题));
   EXPECT_EQ(read_file_bytes(folder / "不是文件夹"), "x");
+}
+
+TEST_F(MainWindowTest, AFailedSaveOverSomethingThatIsNoFileSaysSo) {
+  const std::filesystem::path in_place = folder / "主配置.ini";
+  const std::function<void()> make_in_place[] = {
+      [&] { std::filesystem::create_directory(in_place); },
+      [&] { ASSERT_EQ(mkfifo(in_place.c_str(), 0600), 0); },
+  };
+  for (const auto& make : make_in_place) {
+    std::filesystem::remove(in_place);
+    make();
+    open_window(in_place);
+    messages.clear();
+    form().图片框保存->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find(gbk("原因：这个位置上不是普通文件，而是文件夹或其他特殊文件。")),
+              std::string::npos)
+        << utf8_from_gbk(messages[0].text);
+    EXPECT_FALSE(std::filesystem::is_regular_file(in_place));
+  }
 }
 
 TEST_F(MainWindowTest, ATitleWithALoneLineFeedIsSavedAndReadBack) {

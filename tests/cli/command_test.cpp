@@ -187,6 +187,26 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
   EXPECT_TRUE(engine.requests().empty());
 }
 
+TEST_F(CommandTest, ASettingsFileThatCannotBeReadIsRefusedSayingWhy) {
+  const std::pair<std::filesystem::path, std::string> cases[] = {
+      {temp / "missing.ini", "No such file or directory"},
+      {articles, "Is a directory"},
+  };
+  for (const auto& [file, why] : cases) {
+    const Finished finished = run({"--settings", file.string(), articles.string()});
+    EXPECT_EQ(finished.status, 2);
+    EXPECT_THAT(finished.err, HasSubstr("cannot read settings file: '" + file.string() + "': " + why));
+  }
+}
+
+// Keys without the section header are no settings: said, not silently ignored.
+TEST_F(CommandTest, ASettingsFileWithoutItsSectionIsNamedInAWarning) {
+  write_file_bytes(settings, gbk("检测内容=真\r\n句数=1\r\n"));
+  const Finished finished = run({"--settings", settings.string(), "--quiet", published.string()});
+  EXPECT_THAT(finished.err, HasSubstr("settings file '" + settings.string() + "' has no [基本配置] section"));
+  EXPECT_EQ(finished.status, 2);
+}
+
 // Results that could not be written are not reported as a normal end.
 TEST_F(CommandTest, ResultsThatCannotBeWrittenGiveStatus2) {
   standard_output = "/dev/full";
@@ -230,6 +250,20 @@ TEST_F(CommandTest, TheWindowProgramsSettingsFileIsHonouredAndOptionsOverrideIt)
   EXPECT_EQ(engine.requests().back().host, "www.sogou.com");
   // Nothing is written back.
   EXPECT_EQ(read_file_bytes(settings), saved);
+}
+
+// A stored choice that names no item (a hand-edited file) must not leave the
+// run without an engine, which would judge every article original unsearched.
+TEST_F(CommandTest, AStoredChoiceOutsideTheListKeepsTheDefault) {
+  for (const std::string engine_choice : {"引擎=9", "引擎=-1", "引擎=1e300"}) {
+    SCOPED_TRACE(engine_choice);
+    write_settings(settings, {"检测内容=真", "句数=1", "最少字数=5", "间隔秒=0", engine_choice});
+    const Finished finished =
+        run({"--settings", settings.string(), "--quiet", "--proxy", engine.address(), published.string()});
+    EXPECT_EQ(finished.status, 1) << finished.err;
+    ASSERT_FALSE(engine.requests().empty());
+    EXPECT_EQ(engine.requests().back().host, "www.baidu.com");
+  }
 }
 
 TEST_F(CommandTest, AnEngineThatCannotBeAskedEndsTheRunWithStatus3) {

@@ -7,6 +7,7 @@
 #include <csignal>
 
 #include "support/gbk.h"
+#include "support/text_conversions.h"
 #include "tests/testsupport/file_bytes.h"
 #include "tests/testsupport/temp_dir.h"
 
@@ -180,4 +181,48 @@ TEST_F(ProfileFile, ReadOnlyFileOrDirectoryIsNotWritten) {
   EXPECT_FALSE(write_profile_string(file, "s", "k", "2").written());
   fs::permissions(dir.path(), fs::perms::owner_all);
   EXPECT_EQ(read_file_bytes(file), "[s]\r\nk=1\r\n");
+}
+
+// A file written by hand in another editor: it is read, and updated in its own
+// encoding, every other line kept.
+TEST_F(ProfileFile, FilesInUtf8OrUtf16AreReadAndUpdatedInTheirOwnEncoding) {
+  const std::string utf8_lines = "; 手写的配置\r\n[基本配置]\r\n句数=20\r\n检测内容=真\r\n";
+  const std::string utf8_after = "; 手写的配置\r\n[基本配置]\r\n句数=30\r\n检测内容=真\r\n过滤=广告\r\n";
+  const auto utf16le = [](std::string_view utf8) { return "\xFF\xFE" + utf8_to_utf16le(utf8); };
+  const auto utf16be = [&](std::string_view utf8) {
+    std::string bytes = utf16le(utf8);
+    for (size_t at = 0; at + 1 < bytes.size(); at += 2) std::swap(bytes[at], bytes[at + 1]);
+    return bytes;
+  };
+  const struct {
+    const char* encoding;
+    std::string before;
+    std::string after;
+  } cases[] = {
+      {"UTF-8", utf8_lines, utf8_after},
+      {"UTF-8 with byte-order mark", "\xEF\xBB\xBF" + utf8_lines, "\xEF\xBB\xBF" + utf8_after},
+      {"UTF-16 little-endian", utf16le(utf8_lines), utf16le(utf8_after)},
+      {"UTF-16 big-endian", utf16be(utf8_lines), utf16be(utf8_after)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.encoding);
+    write_file_bytes(file, c.before);
+    EXPECT_EQ(read_profile_string(file, section, gbk("句数"), "10"), "20");
+    EXPECT_EQ(read_profile_string(file, section, gbk("检测内容"), ""), gbk("真"));
+    EXPECT_TRUE(write_profile_string(file, section, gbk("句数"), "30").written());
+    EXPECT_TRUE(write_profile_string(file, section, gbk("过滤"), gbk("广告")).written());
+    EXPECT_EQ(read_file_bytes(file), c.after);
+  }
+}
+
+// A settings file kept elsewhere and linked in (with the user's other dotfiles,
+// say) is updated where it lies; the link stays a link.
+TEST_F(ProfileFile, ASaveThroughALinkUpdatesTheLinkedFile) {
+  const fs::path kept = dir / "dotfiles" / "settings.ini";
+  fs::create_directory(dir / "dotfiles");
+  write_file_bytes(kept, "[s]\r\nk=1\r\n");
+  fs::create_symlink(fs::path("dotfiles") / "settings.ini", file);
+  EXPECT_TRUE(write_profile_string(file, "s", "k", "2").written());
+  EXPECT_TRUE(fs::is_symlink(file));
+  EXPECT_EQ(read_file_bytes(kept), "[s]\r\nk=2\r\n");
 }
