@@ -63,11 +63,12 @@ TEST_F(BatchRunTest, TheTitleIsTheFileNameUpToItsLastDot) {
   on_query = [&] { titles_in_window.push_back(utf8_from_gbk(window.text(Control::编辑框标题))); };
   batch.run_batch({write_file("2024.新闻.稿.txt", ""), write_file("没有扩展名", ""), write_file(".txt", "")});
 
-  // An empty title is not searched; with only the title check, nothing speaks against the file.
+  // An empty title is not searched; with only the title check, nothing is known of the file.
   EXPECT_EQ(queries, (std::vector<std::string>{"2024.新闻.稿", "没有扩展名"}));
   EXPECT_EQ(titles_in_window, queries);
-  EXPECT_EQ(batch.counts().originals, 3);
-  EXPECT_EQ(names_in(output_folder()), (std::set<std::string>{"2024.新闻.稿.txt", "没有扩展名", ".txt"}));
+  EXPECT_EQ(batch.counts().originals, 2);
+  EXPECT_EQ(batch.counts().undecided, 1);
+  EXPECT_EQ(names_in(output_folder()), (std::set<std::string>{"2024.新闻.稿.txt", "没有扩展名"}));
 }
 
 TEST_F(BatchRunTest, ArticlesAreReadInTheChosenOrRecognisedEncoding) {
