@@ -38,17 +38,11 @@ std::string gbk_text_from_bytes(std::string_view bytes) {
   return std::string(bytes.substr(0, end));
 }
 
-// Editors today save UTF-8 without a mark. Read as GBK, such an article would be
-// searched as garbled text no engine holds, and pass for original; GBK Chinese
-// text, on the other hand, is practically never well-formed UTF-8.
-bool is_utf8_beyond_ascii(std::string_view bytes) {
-  const bool beyond_ascii = std::ranges::any_of(bytes, [](char byte) { return (byte & 0x80) != 0; });
-  return beyond_ascii && is_well_formed_utf8(bytes);
-}
-
 // A byte-order mark decides; without one a UTF-8 charset declared in the HTML
 // head (searched in the file read as GBK), or bytes that are UTF-8, make the
-// file UTF-8, else it is GBK.
+// file UTF-8, else it is GBK. Editors today save UTF-8 without a mark: read as
+// GBK, such an article would be searched as garbled text no engine holds, and
+// pass for original.
 Content recognise(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Mark)) return {FileEncoding::utf8, bytes.substr(kUtf8Mark.size())};
   if (bytes.starts_with(kUtf16LeMark)) return {FileEncoding::utf16le, bytes.substr(kUtf16LeMark.size())};

@@ -1,7 +1,5 @@
 #include "search/response_text.h"
 
-#include <algorithm>
-
 #include "support/text_conversions.h"
 #include "support/text_markers.h"
 #include "support/text_search.h"
@@ -54,8 +52,7 @@ bool page_is_utf8(std::string_view page, std::string_view header_charset) {
   if (page.starts_with(kUtf8ByteOrderMark)) return true;
   const std::string meta = meta_charset(page);
   if (names_utf8(meta.empty() ? header_charset : std::string_view(meta))) return true;
-  return std::ranges::any_of(page, [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
-         is_well_formed_utf8(page);
+  return is_utf8_beyond_ascii(page);
 }
 
 }  // namespace

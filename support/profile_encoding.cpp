@@ -1,6 +1,5 @@
 #include "support/profile_encoding.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "support/gbk.h"
@@ -18,18 +17,13 @@ std::string swapped_pairs(std::string bytes) {
   return bytes;
 }
 
-bool has_byte_beyond_ascii(std::string_view bytes) {
-  return std::any_of(bytes.begin(), bytes.end(),
-                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
 }  // namespace
 
 ProfileEncoding profile_encoding_of(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Mark)) return ProfileEncoding::utf8_with_mark;
   if (bytes.starts_with(kUtf16leMark)) return ProfileEncoding::utf16le;
   if (bytes.starts_with(kUtf16beMark)) return ProfileEncoding::utf16be;
-  if (has_byte_beyond_ascii(bytes) && is_well_formed_utf8(bytes)) return ProfileEncoding::utf8;
+  if (is_utf8_beyond_ascii(bytes)) return ProfileEncoding::utf8;
   return ProfileEncoding::gbk;
 }
 

@@ -1,5 +1,7 @@
 #include "support/utf8.h"
 
+#include <algorithm>
+
 size_t decode_utf8(std::string_view s, char32_t& c) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
   const unsigned char lead = byte(0);
@@ -42,4 +44,9 @@ bool is_well_formed_utf8(std::string_view s) {
     if (c == kIllFormedUtf8) return false;
   }
   return true;
+}
+
+bool is_utf8_beyond_ascii(std::string_view s) {
+  const bool beyond_ascii = std::ranges::any_of(s, [](char byte) { return (byte & 0x80) != 0; });
+  return beyond_ascii && is_well_formed_utf8(s);
 }

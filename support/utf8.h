@@ -14,3 +14,8 @@ size_t decode_utf8(std::string_view s, char32_t& c);
 
 // True when every byte of `s` belongs to a well-formed UTF-8 sequence.
 bool is_well_formed_utf8(std::string_view s);
+
+// True when `s` is well-formed UTF-8 with at least one character beyond ASCII:
+// text that is UTF-8 rather than GBK, as GBK Chinese text of any length is
+// practically never well-formed UTF-8. Plain ASCII reads the same either way.
+bool is_utf8_beyond_ascii(std::string_view s);
