@@ -178,33 +178,36 @@ TEST_F(ArticleCheckTest, ProgressMaximumIsTheRequestedCount) {
   EXPECT_EQ(window.progress_maximum[Control::进度条], 10);
 }
 
-// Pages that could not be read are counted, and no original verdict rests on them.
 TEST_F(ArticleCheckTest, ContentWithNothingToSearchGetsNoVerdict) {
   set_text(Control::编辑框最少字数, "5");
-  for (const std::string_view content : {"", "   ", "短句。也短。"}) {
-    SCOPED_TRACE(content);
+  const std::string sentences = numbered_sentences(12);
+  const struct {
+    std::string_view content;
+    std::string_view count;
+    std::string_view warning;  // the start of the one box shown
+  } cases[] = {
+      {"", "10", "文章内容中没有可以检测的句子"},
+      {"   ", "10", "文章内容中没有可以检测的句子"},
+      {"短句。也短。", "10", "文章内容中没有可以检测的句子"},
+      // No sentence asked for: the setting is to blame, not the article.
+      {sentences, "", "“检测多少句”不是正数"},
+      {sentences, "0", "“检测多少句”不是正数"},
+      {sentences, "-5", "“检测多少句”不是正数"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.content) + " / " + std::string(c.count));
     window.messages.clear();
-    set_text(Control::编辑框内容, content);
+    set_text(Control::编辑框内容, c.content);
+    set_text(Control::编辑框句数, c.count);
     EXPECT_EQ(check_window_article(), ArticleVerdict::undecided);
     ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_TRUE(shown()[0].text.starts_with("文章内容中没有可以检测的句子")) << shown()[0].text;
+    EXPECT_TRUE(shown()[0].text.starts_with(c.warning)) << shown()[0].text;
     EXPECT_EQ(shown()[0].icon, MessageIcon::warning);
-  }
-  EXPECT_TRUE(queries.empty());
-
-  // No sentence asked for: the setting is to blame, not the article.
-  set_text(Control::编辑框内容, numbered_sentences(12));
-  for (const std::string_view count : {"", "0", "-5"}) {
-    SCOPED_TRACE(count);
-    window.messages.clear();
-    set_text(Control::编辑框句数, count);
-    EXPECT_EQ(check_window_article(), ArticleVerdict::undecided);
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_TRUE(shown()[0].text.starts_with("“检测多少句”不是正数")) << shown()[0].text;
   }
   EXPECT_TRUE(queries.empty());
 }
 
+// Pages that could not be read are counted, and no original verdict rests on them.
 TEST_F(ArticleCheckTest, UnreadableResultPagesAreCountedAndNeverMakeAnOriginal) {
   struct Case {
     std::string_view name;
