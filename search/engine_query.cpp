@@ -48,7 +48,14 @@ SentenceAnswer EngineQuery::is_sentence_indexed(std::string_view sentence, int e
   const std::string simplified = to_simplified_chinese(sentence);
   window_.process_pending_events();
   const Engine* engine = engine_at(engine_index);
-  if (engine == nullptr) return {};
+  if (engine == nullptr) {
+    // No engine was asked: "not indexed" would pass the article for original.
+    window_.show_message({.text = gbk("没有选定搜索引擎，请在“搜索引擎”里选一个。本次检测已停止。"),
+                          .caption = gbk("信息："),
+                          .icon = MessageIcon::warning});
+    stop_requested_ = true;
+    return {.outcome = SentenceOutcome::stopped};
+  }
 
   SentenceAnswer answer;
   answer.engine = gbk(engine->caption);

@@ -140,12 +140,18 @@ TEST_F(EngineQueryTest, SosoListWithoutItsCloseRunsToThePageEnd) {
   EXPECT_TRUE(indexed("没有结尾的列表", 2));
 }
 
-TEST_F(EngineQueryTest, EngineIndexOutsideTheTableSendsNothing) {
+TEST_F(EngineQueryTest, EngineIndexOutsideTheTableSendsNothingAndStopsWithAWarning) {
   site.index("任何句子");
-  EXPECT_FALSE(indexed("任何句子", -1));
-  EXPECT_FALSE(indexed("任何句子", 5));
+  for (const int index : {-1, 5}) {
+    SCOPED_TRACE(index);
+    stop = false;
+    window.messages.clear();
+    EXPECT_EQ(outcome("任何句子", index), SentenceOutcome::stopped);
+    EXPECT_TRUE(stop);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::warning);
+  }
   EXPECT_TRUE(engine.requests().empty());
-  EXPECT_FALSE(stop);
 }
 
 TEST_F(EngineQueryTest, SystemProxyChoiceUsesTheEnvironmentProxy) {
