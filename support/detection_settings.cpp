@@ -87,12 +87,16 @@ void load_settings(Window& window, ProfileStore& store, const std::function<void
 
 ProfileWrite save_settings(const Window& window, ProfileStore& store) {
   store.set_section(gbk(kSettingsSection));
+  // All rows in one replacement of the file: a crash or a full disk never leaves
+  // some of them new and some old.
+  store.hold_writes();
   ProfileWrite first_failure;
   for (const DetectionSetting& setting : kDetectionSettings) {
     const ProfileWrite row = save_row(window, store, setting);
     if (first_failure.written()) first_failure = row;
   }
-  return first_failure;
+  const ProfileWrite committed = store.commit_writes();
+  return first_failure.written() ? committed : first_failure;
 }
 
 void save_settings_with_message(Window& window, ProfileStore& store, const std::filesystem::path& file) {

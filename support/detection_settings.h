@@ -64,8 +64,9 @@ inline constexpr std::array<DetectionSetting, 22> kDetectionSettings{{
 // steps in between.
 void load_settings(Window& window, ProfileStore& store, const std::function<void(Control)>& after_row);
 
-// Writes every setting from its control, in table order, going on past a failed
-// write. Failed with the first failure's reason when any write failed.
+// Writes every setting from its control, in table order, in one replacement of
+// the file; a setting that cannot be written is left out and the others are
+// written. Failed with the first failure's reason when any write failed.
 ProfileWrite save_settings(const Window& window, ProfileStore& store);
 
 // save_settings, then tells the user: "保存完毕！" when it worked, otherwise a

@@ -27,34 +27,51 @@ ProfileEncoding profile_encoding_of(std::string_view bytes) {
   return ProfileEncoding::gbk;
 }
 
-std::string gbk_profile_text(std::string_view bytes, ProfileEncoding encoding) {
+std::string_view profile_mark(ProfileEncoding encoding) {
   switch (encoding) {
     case ProfileEncoding::gbk:
-      return std::string(bytes);
     case ProfileEncoding::utf8:
-      return gbk_from_utf8(bytes);
+      return {};
     case ProfileEncoding::utf8_with_mark:
-      return gbk_from_utf8(bytes.substr(kUtf8Mark.size()));
+      return kUtf8Mark;
     case ProfileEncoding::utf16le:
-      return utf16le_to_ansi(bytes.substr(kUtf16leMark.size()));
+      return kUtf16leMark;
     case ProfileEncoding::utf16be:
-      return utf16be_to_ansi(bytes.substr(kUtf16beMark.size()));
+      return kUtf16beMark;
   }
-  return std::string(bytes);
+  return {};
 }
 
-std::string profile_bytes(std::string_view gbk_text, ProfileEncoding encoding) {
+std::string gbk_profile_text(std::string_view bytes, ProfileEncoding encoding) {
+  return gbk_from_profile_piece(bytes.substr(profile_mark(encoding).size()), encoding);
+}
+
+std::string gbk_from_profile_piece(std::string_view piece, ProfileEncoding encoding) {
+  switch (encoding) {
+    case ProfileEncoding::gbk:
+      return std::string(piece);
+    case ProfileEncoding::utf8:
+    case ProfileEncoding::utf8_with_mark:
+      return gbk_from_utf8(piece);
+    case ProfileEncoding::utf16le:
+      return utf16le_to_ansi(piece);
+    case ProfileEncoding::utf16be:
+      return utf16be_to_ansi(piece);
+  }
+  return std::string(piece);
+}
+
+std::string profile_piece(std::string_view gbk_text, ProfileEncoding encoding) {
   switch (encoding) {
     case ProfileEncoding::gbk:
       return std::string(gbk_text);
     case ProfileEncoding::utf8:
-      return utf8_from_gbk(gbk_text);
     case ProfileEncoding::utf8_with_mark:
-      return std::string(kUtf8Mark) + utf8_from_gbk(gbk_text);
+      return utf8_from_gbk(gbk_text);
     case ProfileEncoding::utf16le:
-      return std::string(kUtf16leMark) + utf8_to_utf16le(utf8_from_gbk(gbk_text));
+      return utf8_to_utf16le(utf8_from_gbk(gbk_text));
     case ProfileEncoding::utf16be:
-      return std::string(kUtf16beMark) + swapped_pairs(utf8_to_utf16le(utf8_from_gbk(gbk_text)));
+      return swapped_pairs(utf8_to_utf16le(utf8_from_gbk(gbk_text)));
   }
   return std::string(gbk_text);
 }

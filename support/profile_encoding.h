@@ -13,9 +13,13 @@ enum class ProfileEncoding { gbk, utf8, utf8_with_mark, utf16le, utf16be };
 // UTF-8 beyond plain ASCII (GBK text hardly ever is); otherwise GBK.
 ProfileEncoding profile_encoding_of(std::string_view bytes);
 
+// The byte-order mark a file in `encoding` starts with; empty for GBK and UTF-8 without one.
+std::string_view profile_mark(ProfileEncoding encoding);
+
 // The file's text as GBK, without a byte-order mark; a character GBK lacks
 // becomes "?".
 std::string gbk_profile_text(std::string_view bytes, ProfileEncoding encoding);
 
-// GBK text as the bytes of a file in `encoding`, byte-order mark included.
-std::string profile_bytes(std::string_view gbk_text, ProfileEncoding encoding);
+// A piece of a file in `encoding` (no byte-order mark) as GBK, and back.
+std::string gbk_from_profile_piece(std::string_view piece, ProfileEncoding encoding);
+std::string profile_piece(std::string_view gbk_text, ProfileEncoding encoding);

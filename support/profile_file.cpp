@@ -1,5 +1,6 @@
 #include "support/profile_file.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "support/file_io.h"
+#include "support/profile_encoded_edit.h"
 #include "support/profile_encoding.h"
 #include "support/profile_text.h"
 
@@ -72,10 +74,12 @@ bool profile_has_section(const std::filesystem::path& file, std::string_view sec
   return bytes && has_profile_section(gbk_profile_text(*bytes, profile_encoding_of(*bytes)), section);
 }
 
-ProfileWrite write_profile_string(const std::filesystem::path& file, std::string_view section,
-                                  std::string_view key, std::string_view value) {
-  if (file.empty() || !is_writable_profile_entry(section, key, value))
-    return {std::make_error_code(std::errc::invalid_argument)};
+ProfileWrite write_profile_strings(const std::filesystem::path& file, std::span<const ProfileEntry> entries) {
+  if (file.empty()) return {std::make_error_code(std::errc::invalid_argument)};
+  for (const ProfileEntry& entry : entries) {
+    if (!is_writable_profile_entry(entry.section, entry.key, entry.value))
+      return {std::make_error_code(std::errc::invalid_argument)};
+  }
   errno = 0;
   const std::optional<std::string> old_bytes = read_file_or_empty(file);
   // A pipe or a device in the file's place is said as such (a folder is EISDIR).
@@ -83,13 +87,22 @@ ProfileWrite write_profile_string(const std::filesystem::path& file, std::string
   if (!old_bytes) return system_failure();
   // Kept in the encoding it was found in, so that another editor still reads it.
   const ProfileEncoding encoding = profile_encoding_of(*old_bytes);
-  const std::string old_text = gbk_profile_text(*old_bytes, encoding);
-  const std::string new_text = with_profile_value(old_text, section, key, value);
-  if (new_text == old_text) return {};  // already stored
+  std::string new_bytes = *old_bytes;
+  for (const ProfileEntry& entry : entries) {
+    new_bytes = with_encoded_profile_value(new_bytes, encoding, entry.section, entry.key, entry.value);
+  }
+  if (new_bytes == *old_bytes) return {};  // already stored
   // A file the user made read-only stays as it is, as Windows would leave it.
+  // Asked as the user the program runs as, which a set-user-ID start may make another.
   const std::filesystem::path target = file_behind_links(file);
-  if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT) return system_failure();
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) return system_failure();
   errno = 0;
-  if (!replace_file_atomically(target, profile_bytes(new_text, encoding))) return system_failure();
+  if (!replace_file_atomically(target, new_bytes)) return system_failure();
   return {};
+}
+
+ProfileWrite write_profile_string(const std::filesystem::path& file, std::string_view section,
+                                  std::string_view key, std::string_view value) {
+  const ProfileEntry entry{std::string(section), std::string(key), std::string(value)};
+  return write_profile_strings(file, std::span(&entry, 1));
 }

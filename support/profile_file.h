@@ -2,11 +2,12 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
 
-// Reading and writing one key of a profile (INI) file in GBK, as the Windows
+// Reading and writing keys of a profile (INI) file in GBK, as the Windows
 // profile-string functions do (the format is described in profile_text.h). The
 // file is never held open between calls.
 
@@ -24,7 +25,7 @@ std::string read_profile_string(const std::filesystem::path& file, std::string_v
 // True when the file can be read and has a section of that name.
 bool profile_has_section(const std::filesystem::path& file, std::string_view section);
 
-// The outcome of writing one key: why it was not written, if it was not. The
+// The outcome of a write: why it was not written, if it was not. The
 // system's error for the file (errno), std::errc::not_supported when something
 // other than a file or folder (a pipe, a device) holds its name, or
 // std::errc::invalid_argument when the entry cannot be written as one line that
@@ -34,10 +35,22 @@ struct ProfileWrite {
   bool written() const { return !error; }
 };
 
-// Sets `key` in `section` to `value` (verbatim), creating the file, the section or
-// the key as needed; every other line keeps its bytes. The new file is written
-// beside the old one and renamed over it, so a failed save leaves the old file as
-// it was. Fails when the file could not be read or replaced, or when the entry
-// cannot be written.
+// One key to set: `key` in `section` to `value` (verbatim).
+struct ProfileEntry {
+  std::string section;
+  std::string key;
+  std::string value;
+};
+
+// Sets every entry, in order, creating the file, the sections or the keys as
+// needed, in one replacement of the file: the new file is written beside the old
+// one, flushed and renamed over it, so a failed save leaves the old file as it
+// was and no save is ever seen half done. The file keeps its encoding
+// (profile_encoding.h) and its permissions, a link stays a link to a file that is
+// replaced, and every line no entry writes keeps its bytes. Nothing is written
+// when the file could not be read or replaced, or when an entry cannot be written.
+ProfileWrite write_profile_strings(const std::filesystem::path& file, std::span<const ProfileEntry> entries);
+
+// write_profile_strings of the one entry.
 ProfileWrite write_profile_string(const std::filesystem::path& file, std::string_view section,
                                   std::string_view key, std::string_view value);

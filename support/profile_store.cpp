@@ -5,6 +5,7 @@
 
 #include "support/gbk.h"
 #include "support/profile_file.h"
+#include "support/profile_text.h"
 #include "support/text_helpers.h"
 #include "support/text_search.h"
 
@@ -83,8 +84,24 @@ std::string ProfileStore::read_stored(std::string_view key, std::string_view sto
   return read_profile_string(file_path_, section_name_, key, stored_default);
 }
 
+void ProfileStore::hold_writes() {
+  held_writes_.emplace();
+}
+
+ProfileWrite ProfileStore::commit_writes() {
+  if (!held_writes_) return {};
+  const std::vector<ProfileEntry> writes = std::move(*held_writes_);
+  held_writes_.reset();
+  return write_profile_strings(file_path_, writes);
+}
+
 ProfileWrite ProfileStore::write_stored(std::string_view key, std::string_view stored) {
-  return write_profile_string(file_path_, section_name_, key, stored);
+  if (!held_writes_) return write_profile_string(file_path_, section_name_, key, stored);
+  // Refused now, so that one unwritable value does not stop the others.
+  if (!is_writable_profile_entry(section_name_, key, stored))
+    return {std::make_error_code(std::errc::invalid_argument)};
+  held_writes_->push_back({section_name_, std::string(key), std::string(stored)});
+  return {};
 }
 
 ProfileWrite ProfileStore::write_text(std::string_view key, std::string_view text) {

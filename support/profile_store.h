@@ -1,15 +1,18 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "support/profile_file.h"
 #include "support/window.h"
 
 // Named settings in one section of a profile (INI) file at a time, in three value
 // forms, plus the state of check boxes and radio buttons stored under their
-// captions. Every read and write goes to the file at once (profile_file.h).
+// captions. Every read and write goes to the file at once (profile_file.h),
+// unless writes are held to go together.
 //
 // Value forms, as stored in the file:
 // - text: line breaks become "┊*┊" and read back as CR LF pairs; a lone LF or CR
@@ -25,6 +28,13 @@ class ProfileStore {
  public:
   void open_profile(std::filesystem::path file_path, std::string_view section_name = {});
   void set_section(std::string_view section_name);
+
+  // From hold_writes to commit_writes, writes are kept back (a write that could
+  // not be written is refused at once) and then go to the file together, in one
+  // replacement of it, so that a save of many keys never leaves a mix of old and
+  // new values. Reads in between see the file as it was.
+  void hold_writes();
+  ProfileWrite commit_writes();
 
   ProfileWrite write_text(std::string_view key, std::string_view text);
   std::string read_text(std::string_view key, std::string_view default_text) const;
@@ -52,4 +62,5 @@ class ProfileStore {
 
   std::filesystem::path file_path_;
   std::string section_name_;
+  std::optional<std::vector<ProfileEntry>> held_writes_;
 };

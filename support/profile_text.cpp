@@ -146,26 +146,32 @@ bool is_writable_profile_entry(std::string_view section, std::string_view key, s
          !entry_line.name.empty() && same_name(entry_line.name, trim_blanks(key));
 }
 
-std::string with_profile_value(std::string_view text, std::string_view section, std::string_view key,
-                               std::string_view value) {
+ProfileTextEdit profile_value_edit(std::string_view text, std::string_view section, std::string_view key,
+                                   std::string_view value) {
   const Location found = locate(text, section, key);
-  std::string result(text);
-  if (found.key_line) {
-    // Rewritten in place; the key keeps the spelling the file gave it.
-    const Line& line = *found.key_line;
-    result.replace(line.key_begin, line.content_end - line.key_begin,
-                   std::string(line.name) + "=" + std::string(value));
-    return result;
-  }
   const std::string entry = std::string(key) + "=" + std::string(value) + std::string(kLineEnd);
+  if (found.key_line) {
+    // Rewritten in place, indentation kept; the key keeps the spelling the file gave it.
+    const Line& line = *found.key_line;
+    return {line.begin, line.content_end,
+            std::string(text.substr(line.begin, line.key_begin - line.begin)) + std::string(line.name) + "=" +
+                std::string(value)};
+  }
   if (found.section_found) {
     // A new key follows the section's last line that is not blank, so that blank
     // lines separating it from the next section stay after it.
     const size_t after = found.last_filled_line.end;
-    result.insert(after, std::string(line_end_to_complete(text.substr(0, after))) + entry);
-    return result;
+    return {after, after, std::string(line_end_to_complete(text.substr(0, after))) + entry};
   }
-  result += line_end_to_complete(text);
-  result += "[" + std::string(section) + "]" + std::string(kLineEnd) + entry;
+  return {text.size(), text.size(),
+          std::string(line_end_to_complete(text)) + "[" + std::string(section) + "]" + std::string(kLineEnd) +
+              entry};
+}
+
+std::string with_profile_value(std::string_view text, std::string_view section, std::string_view key,
+                               std::string_view value) {
+  const ProfileTextEdit edit = profile_value_edit(text, section, key, value);
+  std::string result(text);
+  result.replace(edit.begin, edit.end - edit.begin, edit.inserted);
   return result;
 }

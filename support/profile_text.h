@@ -28,7 +28,22 @@ bool has_profile_section(std::string_view text, std::string_view section);
 // neither holds "=" nor looks like a comment or a section.
 bool is_writable_profile_entry(std::string_view section, std::string_view key, std::string_view value);
 
-// `text` with `key` in `section` set to `value` (verbatim; the entry must be
-// writable). Every other line stays as it was, byte for byte.
+// One edit of a text: the bytes [begin, end) give way to `inserted`. Both ends
+// lie at the start of a line, at the end of a line's content (before its line
+// end) or at the end of the text, never inside what a line says, so that the
+// same edit can be made in another encoding of the same lines.
+struct ProfileTextEdit {
+  size_t begin = 0;
+  size_t end = 0;
+  std::string inserted;
+};
+
+// The edit that sets `key` in `section` to `value` (verbatim; the entry must be
+// writable): the key's line is rewritten, or the key is added to its section, or
+// the section is added at the end. Every other line stays as it was, byte for byte.
+ProfileTextEdit profile_value_edit(std::string_view text, std::string_view section, std::string_view key,
+                                   std::string_view value);
+
+// `text` with that edit made.
 std::string with_profile_value(std::string_view text, std::string_view section, std::string_view key,
                                std::string_view value);

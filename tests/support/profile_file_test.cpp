@@ -1,42 +1,19 @@
 #include "support/profile_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <csignal>
 
 #include "support/gbk.h"
 #include "support/text_conversions.h"
 #include "tests/testsupport/file_bytes.h"
+#include "tests/testsupport/file_system_probes.h"
 #include "tests/testsupport/temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// No file may grow past `bytes` while this lives: writes fail the way they do
-// on a full disk, whoever the test runs as.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    saved_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved_;
-    limited.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limited);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, saved_handler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  rlimit saved_{};
-  void (*saved_handler_)(int) = nullptr;
-};
 
 std::vector<fs::path> files_in(const fs::path& directory) {
   std::vector<fs::path> names;
@@ -132,6 +109,9 @@ TEST_F(ProfileFile, UnwritableEntriesAreRefusedAndTheFileIsLeftAlone) {
   EXPECT_EQ(write_profile_string(file, "s", "k", "two\nlines").error, std::errc::invalid_argument);
   EXPECT_FALSE(write_profile_string(file, "s", " ", "v").written());
   EXPECT_FALSE(write_profile_string("", "s", "k", "v").written());
+  // One bad entry among good ones: none is written, not some.
+  const ProfileEntry entries[] = {{"s", "k", "2"}, {"s", "j", "two\rlines"}};
+  EXPECT_EQ(write_profile_strings(file, entries).error, std::errc::invalid_argument);
   EXPECT_EQ(read_file_bytes(file), "[s]\r\nk=1\r\n");
 }
 
@@ -172,22 +152,47 @@ TEST_F(ProfileFile, SaveKeepsTheFilePermissions) {
 }
 
 TEST_F(ProfileFile, ReadOnlyFileOrDirectoryIsNotWritten) {
-  if (geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
   write_file_bytes(file, "[s]\r\nk=1\r\n");
+  // Permission bits do not stop root: root saves as a plain user who owns the files.
+  const bool root = geteuid() == 0;
+  constexpr uid_t kPlainUser = 65534;
+  if (root) {
+    ASSERT_EQ(chown(dir.path().c_str(), kPlainUser, static_cast<gid_t>(-1)), 0);
+    ASSERT_EQ(chown(file.c_str(), kPlainUser, static_cast<gid_t>(-1)), 0);
+  }
+  const auto as_plain_user = [&](const auto& act) {
+    EXPECT_TRUE(!root || seteuid(kPlainUser) == 0);
+    const bool result = act();
+    EXPECT_TRUE(!root || seteuid(0) == 0);
+    return result;
+  };
+  // A temporary folder inside a private one cannot be reached by a plain user.
+  if (!as_plain_user([&] { return faccessat(AT_FDCWD, dir.path().c_str(), X_OK, AT_EACCESS) == 0; }))
+    GTEST_SKIP() << "a plain user cannot reach " << dir.path();
+  const auto saved_as_plain_user = [&] {
+    return as_plain_user([&] { return write_profile_string(file, "s", "k", "2").written(); });
+  };
   fs::permissions(file, fs::perms::owner_read);
-  EXPECT_FALSE(write_profile_string(file, "s", "k", "2").written());
+  EXPECT_FALSE(saved_as_plain_user());
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
   fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_FALSE(write_profile_string(file, "s", "k", "2").written());
+  EXPECT_FALSE(saved_as_plain_user());
   fs::permissions(dir.path(), fs::perms::owner_all);
   EXPECT_EQ(read_file_bytes(file), "[s]\r\nk=1\r\n");
+  // The same user may save once the file and folder allow it.
+  EXPECT_TRUE(saved_as_plain_user());
 }
 
 // A file written by hand in another editor: it is read, and updated in its own
-// encoding, every other line kept.
+// encoding in one replacement, every other line kept byte for byte, characters
+// GBK lacks included.
 TEST_F(ProfileFile, FilesInUtf8OrUtf16AreReadAndUpdatedInTheirOwnEncoding) {
-  const std::string utf8_lines = "; 手写的配置\r\n[基本配置]\r\n句数=20\r\n检测内容=真\r\n";
-  const std::string utf8_after = "; 手写的配置\r\n[基本配置]\r\n句数=30\r\n检测内容=真\r\n过滤=广告\r\n";
+  const std::string utf8_lines =
+      "; 备注 😀 한국어 ✓ café\r\n[基本配置]\r\n句数=20\r\n标记=✓ 😀\r\n检测内容=真\r\n\r\n"
+      "[我的分组]\r\n说明=保留 😀\r\n";
+  const std::string utf8_after =
+      "; 备注 😀 한국어 ✓ café\r\n[基本配置]\r\n句数=30\r\n标记=✓ 😀\r\n检测内容=真\r\n过滤=广告\r\n\r\n"
+      "[我的分组]\r\n说明=保留 😀\r\n";
   const auto utf16le = [](std::string_view utf8) { return "\xFF\xFE" + utf8_to_utf16le(utf8); };
   const auto utf16be = [&](std::string_view utf8) {
     std::string bytes = utf16le(utf8);
@@ -209,8 +214,10 @@ TEST_F(ProfileFile, FilesInUtf8OrUtf16AreReadAndUpdatedInTheirOwnEncoding) {
     write_file_bytes(file, c.before);
     EXPECT_EQ(read_profile_string(file, section, gbk("句数"), "10"), "20");
     EXPECT_EQ(read_profile_string(file, section, gbk("检测内容"), ""), gbk("真"));
-    EXPECT_TRUE(write_profile_string(file, section, gbk("句数"), "30").written());
-    EXPECT_TRUE(write_profile_string(file, section, gbk("过滤"), gbk("广告")).written());
+    const ProfileEntry entries[] = {{section, gbk("句数"), "30"}, {section, gbk("过滤"), gbk("广告")}};
+    RenamesOnto replacements(dir.path(), file.filename());
+    EXPECT_TRUE(write_profile_strings(file, entries).written());
+    EXPECT_EQ(replacements.count(), 1);
     EXPECT_EQ(read_file_bytes(file), c.after);
   }
 }
@@ -222,7 +229,10 @@ TEST_F(ProfileFile, ASaveThroughALinkUpdatesTheLinkedFile) {
   fs::create_directory(dir / "dotfiles");
   write_file_bytes(kept, "[s]\r\nk=1\r\n");
   fs::create_symlink(fs::path("dotfiles") / "settings.ini", file);
-  EXPECT_TRUE(write_profile_string(file, "s", "k", "2").written());
+  const ProfileEntry entries[] = {{"s", "k", "2"}, {"s", "j", "3"}};
+  RenamesOnto replacements(dir / "dotfiles", "settings.ini");
+  EXPECT_TRUE(write_profile_strings(file, entries).written());
+  EXPECT_EQ(replacements.count(), 1);
   EXPECT_TRUE(fs::is_symlink(file));
-  EXPECT_EQ(read_file_bytes(kept), "[s]\r\nk=2\r\n");
+  EXPECT_EQ(read_file_bytes(kept), "[s]\r\nk=2\r\nj=3\r\n");
 }
