@@ -9,8 +9,10 @@
 #include "app/picture_button.h"
 #include "support/detection_settings.h"
 #include "support/gbk.h"
+#include "support/text_conversions.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/testsupport/file_bytes.h"
+#include "tests/testsupport/file_system_probes.h"
 
 namespace {
 
@@ -35,7 +37,11 @@ TEST_F(MainWindowTest, SaveWritesTheTwentyTwoKeysInOrder) {
   w.set_text(Control::编辑框内容, gbk("第一行\r\n第二行"));
   w.set_selected_index(Control::组合框文件编码, 4);
 
+  // One replacement of the whole file, not one per key: a crash part-way
+  // through leaves no mix of old and new settings.
+  RenamesOnto replacements(folder.path(), configuration_path().filename());
   ASSERT_TRUE(save_settings(w, objects().settings_store).written());
+  EXPECT_EQ(replacements.count(), 1);
 
   EXPECT_EQ(
       read_file_bytes(configuration_path()),
@@ -137,6 +143,37 @@ TEST_F(MainWindowTest, WhatIsSavedLoadsBackUnchanged) {
   EXPECT_EQ(read_file_bytes(configuration_path()), saved);
 }
 
+// Written by hand in another editor: a close of the window writes our keys in
+// the file's encoding and leaves every other line as it was, characters GBK
+// lacks included.
+TEST_F(MainWindowTest, AHandWrittenFileKeepsItsEncodingAndOtherLinesOverAClose) {
+  const std::string before = "; 备注 😀 한국어 ✓ café\r\n[我的分组]\r\n说明=保留 😀\r\n\r\n[基本配置]\r\n检测标题=真\r\n";
+  const std::string after = "\r\n[尾节 ✓]\r\nx=é ✓\r\n";
+  const auto utf16le = [](std::string_view utf8) { return utf8_to_utf16le(utf8); };
+  const struct {
+    const char* encoding;
+    std::string mark;
+    std::function<std::string(std::string_view)> encoded;
+  } cases[] = {
+      {"UTF-8", "", [](std::string_view utf8) { return std::string(utf8); }},
+      {"UTF-16 little-endian", "\xFF\xFE", utf16le},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.encoding);
+    write_file_bytes(configuration_path(), c.mark + c.encoded(before) + c.encoded(after));
+    open_window();
+    EXPECT_TRUE(window().checked(Control::选择框判断标题));
+    form().show();
+    ASSERT_EQ(run_event_loop([&] { form().close(); }), 0);
+
+    const std::string saved = read_file_bytes(configuration_path());
+    EXPECT_TRUE(saved.starts_with(c.mark + c.encoded(before)));
+    EXPECT_TRUE(saved.ends_with(c.encoded(after)));
+    EXPECT_NE(saved.find(c.encoded("\r\n标题=这是文章的标题，下面是文章内容\r\n")), std::string::npos);
+    EXPECT_NE(saved.find(c.encoded("\r\n浏览器模式检测=真\r\n")), std::string::npos);
+  }
+}
+
 TEST_F(MainWindowTest, ShippedDefaultsLoadAndTheSaveGoesToTheUsersFile) {
   const std::filesystem::path shipped = folder / "程序" / "主配置.ini";
   std::filesystem::create_directory(folder / "程序");
@@ -184,6 +221,20 @@ TEST_F(MainWindowTest, AFailedSaveWarnsWithThePathInsteadOfConfirming) {
   EXPECT_NE(messages[0].text.find(gbk("原因：文件的路径中有一项不是文件夹。")), std::string::npos);
   EXPECT_TRUE(window().checked(Control::选择框判断标题));
   EXPECT_EQ(read_file_bytes(folder / "不是文件夹"), "x");
+}
+
+TEST_F(MainWindowTest, ASaveThatDoesNotFitLeavesTheOldFileWhole) {
+  const std::string old_file = windows_profile("检测标题=假\r\n句数=8\r\n内容=旧的");
+  write_file_bytes(configuration_path(), old_file);
+  open_window();
+  window().set_checked(Control::选择框判断标题, true);
+  window().set_text(Control::编辑框句数, "9");
+  window().set_text(Control::编辑框内容, std::string(8192, 'x'));
+  {
+    const FileSizeLimit disk_nearly_full(4096);
+    EXPECT_FALSE(save_settings(window(), objects().settings_store).written());
+  }
+  EXPECT_EQ(read_file_bytes(configuration_path()), old_file);
 }
 
 TEST_F(MainWindowTest, AFailedSaveOverSomethingThatIsNoFileSaysSo) {
