@@ -266,6 +266,26 @@ TEST_F(CommandTest, AStoredChoiceOutsideTheListKeepsTheDefault) {
   }
 }
 
+// Five of ten pieces long enough, one answered by a page without a result list, the
+// others not indexed: 50 % with that page, 40 % without, and nothing left to search.
+TEST_F(CommandTest, SentencesRunningOutWithOnlyAnUnreadPageToDecideGiveNoVerdictAndTheFileStays) {
+  const std::string bytes =
+      gbk("第一句检测文字。第二句检测文字。第三句检测文字。第四句检测文字。第五句检测文字。短。短。短。短。短。");
+  write_file_bytes(first_original, bytes);
+  engine.serve([this](const ReceivedRequest& request) {
+    if (SearchSite::query_of(request) != "第三句检测文字") return site.answer(request);
+    return html_reply("<html><head><title>改版</title></head><body><div id=\"new\">结果</div></body></html>",
+                      "utf-8");
+  });
+  const Finished finished =
+      run(with(quick_options(), {"--sentences", "10", "--min-chars", "4", "--ratio", "50", "--judge", "unindexed",
+                                 "--copy-originals", "--delete-checked", first_original.string()}));
+  EXPECT_EQ(finished.status, 3) << finished.err;
+  EXPECT_EQ(lines_of(finished.out).front(), "undecided\t5\t0\t0\t" + first_original.string());
+  EXPECT_EQ(read_file_bytes(first_original), bytes);
+  EXPECT_EQ(engine.requests().size(), 5u);
+}
+
 TEST_F(CommandTest, AnEngineThatCannotBeAskedEndsTheRunWithStatus3) {
   site.block_next(1);
   const Finished blocked = run(with(quick_options(), {"--block-wait", "0", first_original.string()}));
