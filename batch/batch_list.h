@@ -1,8 +1,11 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "check/verdict_confidence.h"
 
 // One file of a batch as the batch's list (a CSV file) records it.
 struct BatchListRow {
@@ -15,6 +18,7 @@ struct BatchListRow {
   std::filesystem::path copy{};  // where the copy of an original went; empty if none
   bool source_deleted = false;
   std::filesystem::path report{};  // the file's HTML report; empty if none was written
+  std::optional<VerdictConfidence> confidence{};  // none when no content sentence was answered
 };
 
 // The list's first bytes: a UTF-8 byte-order mark, so that spreadsheet programs read

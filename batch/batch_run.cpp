@@ -14,6 +14,7 @@
 #include "check/article_check.h"
 #include "check/report_folder.h"
 #include "check/text_expressions.h"
+#include "check/verdict_confidence.h"
 #include "support/file_io.h"
 #include "support/gbk.h"
 #include "support/window.h"
@@ -91,7 +92,8 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
                       .searched = record.content_searched(),
                       .indexed = record.indexed,
                       .rate = record.rate.empty() ? std::string() : utf8_from_gbk(record.rate) + "%",
-                      .report = record.report_file};
+                      .report = record.report_file,
+                      .confidence = verdict_confidence(record)};
   // A check cut short leaves the file as it was, uncounted.
   if (stop) {
     list_file(row);

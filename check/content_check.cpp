@@ -149,5 +149,8 @@ ContentVerdict check_content(CheckContext& context, std::string_view content,
     verdict.original = original;
     return verdict;
   }
+  // Out of sentences: too few qualified, which is not original, unless the counts
+  // were original already but for the pages that could not be read.
+  verdict.unreadable = decides_original(decide(tally, rate_percent), tally.by_indexed_rate);
   return verdict;
 }

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <ctime>
+#include <optional>
 #include <vector>
 
 #include "check/check_record.h"
+#include "check/verdict_confidence.h"
 #include "support/gbk.h"
 #include "support/local_time.h"
 
@@ -14,7 +16,8 @@ namespace {
 constexpr std::string_view kStyle =
     "body{font-family:sans-serif;margin:1.5em;line-height:1.6;color:#222}"
     "h1{font-size:1.4em;margin:0 0 .4em}h2{font-size:1.15em;margin-top:1.4em}"
-    ".verdict{font-size:1.2em;font-weight:bold;margin:0}.counts{margin:.2em 0 .8em}"
+    ".verdict{font-size:1.2em;font-weight:bold;margin:0}"
+    ".counts,.confidence,.unstable{margin:.2em 0 .8em}.unstable{color:#b35900;font-weight:bold}"
     "table{border-collapse:collapse}th,td{border:1px solid #ccc;padding:.25em .5em;text-align:left;"
     "vertical-align:top;overflow-wrap:anywhere}th{background:#f2f2f2}"
     ".article{white-space:pre-wrap;border:1px solid #ddd;padding:.8em;background:#fcfcfc}"
@@ -60,6 +63,10 @@ void add_header(std::string& html, const CheckRecord& record) {
   html.append("<p class=\"verdict\">").append(escaped_gbk(record.verdict_line)).append("</p>");
   if (!record.count_line.empty())
     html.append("<p class=\"counts\">").append(escaped_gbk(record.count_line)).append("</p>");
+  if (const std::optional<VerdictConfidence> confidence = verdict_confidence(record)) {
+    html.append("<p class=\"confidence\">").append(confidence->line()).append("</p>");
+    if (!confidence->stable) html.append("<p class=\"unstable\">").append(kUnstableVerdictLine).append("</p>");
+  }
   html.append("<table class=\"settings\">");
   add_row(html, "标题", escaped_gbk(record.title));
   add_row(html, "搜索引擎", escaped_gbk(record.engines()));

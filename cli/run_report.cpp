@@ -1,6 +1,7 @@
 #include "cli/run_report.h"
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
 #include "batch/batch_list.h"
@@ -8,6 +9,12 @@
 #include "support/file_io.h"
 
 namespace {
+
+// The interval in whole percent, or null when no content sentence was answered.
+nlohmann::json interval_json(const std::optional<VerdictConfidence>& confidence) {
+  if (!confidence) return nullptr;
+  return {{"low", confidence->low_percent}, {"high", confidence->high_percent}};
+}
 
 std::string csv_text(const std::vector<BatchListRow>& rows) {
   std::string text = batch_list_head();
@@ -25,7 +32,9 @@ std::string json_text(const std::vector<BatchListRow>& rows) {
                     {"rate", row.rate},
                     {"copy", utf8_from_native(row.copy.native())},
                     {"deleted", row.source_deleted},
-                    {"report", utf8_from_native(row.report.filename().native())}});
+                    {"report", utf8_from_native(row.report.filename().native())},
+                    {"interval", interval_json(row.confidence)},
+                    {"stable", !row.confidence || row.confidence->stable}});
   }
   // Names are UTF-8 by now; any byte that still is not would be written as U+FFFD rather than fail.
   return list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + '\n';

@@ -19,10 +19,11 @@ const char* const kSentences[] = {"第一句检测文字", "第二句检测文�
 // as the named proxy, plain HTTP.
 class CheckRunTest : public MainWindowTest {
  protected:
-  void open_with_interval(const std::string& seconds) {
+  void open_with_interval(const std::string& seconds,
+                          const std::string& sampling = "句数=3\r\n最少字数=2\r\n判断比例=60\r\n") {
     write_file_bytes(
         configuration_path(),
-        gbk("[基本配置]\r\n检测标题=假\r\n检测内容=真\r\n句数=3\r\n最少字数=2\r\n判断比例=60\r\n"
+        gbk("[基本配置]\r\n检测标题=假\r\n检测内容=真\r\n" + sampling +
             "按收录率判断非原创=假\r\n间隔秒=" +
             seconds + "\r\n引擎=0\r\n代理形式=2\r\nIP=" + engine.address() + "\r\n浏览器模式检测=假\r\n"));
     open_window();
@@ -82,6 +83,27 @@ TEST_F(CheckRunTest, ClickChecksTheArticleAndShowsTheVerdict) {
   EXPECT_EQ(window().caption(Control::按钮立即检测), gbk("立即检测 >>>"));
   EXPECT_TRUE(window().enabled(Control::按钮选择文件));
   EXPECT_TRUE(window().enabled(Control::按钮选择文件夹));
+}
+
+// Five of ten pieces long enough, one answered by a page without a result list, the
+// others not indexed: 50 % with that page, 40 % without, and nothing left to search.
+TEST_F(CheckRunTest, SentencesRunningOutWithOnlyAnUnreadPageToDecideGiveNoVerdict) {
+  open_with_interval("0", "句数=10\r\n最少字数=4\r\n判断比例=50\r\n");
+  window().set_text(Control::编辑框内容, gbk("第一句检测文字。第二句检测文字。第三句检测文字。第四句检测文字。"
+                                             "第五句检测文字。短。短。短。短。短。"));
+  engine.serve([this](const ReceivedRequest& request) {
+    if (SearchSite::query_of(request) != "第三句检测文字") return site.answer(request);
+    return html_reply("<html><head><title>改版</title></head><body><div id=\"new\">结果</div></body></html>",
+                      "utf-8");
+  });
+
+  form().按钮立即检测->click();
+
+  EXPECT_EQ(queries().size(), 5u);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].text.starts_with(gbk("无法识别搜索引擎的结果页：结论取决于结果页无法识别的句子，")))
+      << utf8_from_gbk(messages[0].text);
+  EXPECT_EQ(messages[0].icon, MessageIcon::warning);
 }
 
 TEST_F(CheckRunTest, SecondClickDuringTheIntervalStopsWithoutVerdict) {

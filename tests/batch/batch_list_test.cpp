@@ -39,7 +39,7 @@ TEST(BatchListLine, NamesThatAreNotUtf8AreReadAsGbk) {
                          .copy = "/文章/另存文件夹[原创文章]/" + gbk_name,
                          .report = "/r/" + gbk_name};
   EXPECT_EQ(batch_list_line(row),
-            "/文章/国标.txt,原创,0,0,,/文章/另存文件夹[原创文章]/国标.txt,否,国标.txt\r\n");
+            "/文章/国标.txt,原创,0,0,,/文章/另存文件夹[原创文章]/国标.txt,否,国标.txt,,\r\n");
 }
 
 std::vector<std::vector<std::string>> rows_of(const std::string& csv) {
@@ -90,7 +90,7 @@ TEST_F(BatchListTest, TheBatchListHasARowPerFileMatchingTheSummary) {
                                                        {missing.string(), "无法读取"},
                                                        {unjudged.string(), "无法判断"}};
   for (size_t i = 0; i < 4; ++i) {
-    ASSERT_EQ(rows[i + 1].size(), 8u) << csv;
+    ASSERT_EQ(rows[i + 1].size(), 10u) << csv;
     EXPECT_EQ(rows[i + 1][0], file_and_verdict[i][0]);
     EXPECT_EQ(rows[i + 1][1], file_and_verdict[i][1]);
   }

@@ -178,6 +178,24 @@ TEST_F(BatchRunTest, AFileWhoseResultPagesCannotBeReadIsNeitherCopiedNorDeleted)
             "完成！总耗时 0 毫秒！已检测 2 篇，平均耗时 0 毫秒！原创 2 篇，原创比率 100 %，无法判断 1 篇");
   // A batch shows no box but its summary.
   EXPECT_EQ(window.messages.size(), 1u);
+
+  // Five of ten pieces long enough, one of them unread, the others not indexed:
+  // 50 % with it, 40 % without, and the sentences run out.
+  window.set_checked(Control::选择框判断标题, false);
+  window.set_checked(Control::选择框判断内容, true);
+  window.set_text(Control::编辑框句数, "10");
+  window.set_text(Control::编辑框判断比例, "50");
+  window.set_text(Control::编辑框最少字数, "4");
+  unreadable = {"第三句检测文字"};
+  const fs::path run_out = write_file(
+      "4.txt", gbk("第一句检测文字。第二句检测文字。第三句检测文字。第四句检测文字。第五句检测文字。"
+                   "短。短。短。短。短。"));
+  batch.run_batch({run_out});
+
+  EXPECT_TRUE(fs::exists(run_out));
+  EXPECT_EQ(names_in(output_folder()), (std::set<std::string>{"1.txt", "3.txt"}));
+  EXPECT_TRUE(summary().ends_with("已检测 0 篇，平均耗时 0 毫秒！原创 0 篇，原创比率 0 %，无法判断 1 篇"))
+      << summary();
 }
 
 TEST_F(BatchRunTest, DurationsStayRightWhenTheTickCountWraps) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <set>
+
 #include "check/article_check.h"
 #include "check/html_report.h"
 #include "check/report_folder.h"
@@ -53,6 +56,52 @@ TEST_F(CheckRecordTest, ASentenceWithoutAnAnswerIsMarkedApartFromTheUndrawn) {
   const std::string html = html_report(context.record);
   EXPECT_NE(html.find("<span class=\"unanswered\">第2个句子</span>"), std::string::npos) << html;
   EXPECT_NE(html.find("<td class=\"outcome unanswered\">结果页无法识别</td>"), std::string::npos) << html;
+}
+
+// The report says how far the sample can be trusted: the interval of the deciding
+// share over the answered sentences, and a warning when the threshold lies inside it.
+TEST_F(CheckRecordTest, TheReportTellsHowSureItsVerdictIs) {
+  struct Case {
+    std::string_view name;
+    bool by_indexed_rate;
+    std::string_view rate;
+    int sentences;
+    std::deque<bool> answers;
+    bool default_answer;
+    std::set<std::string> unreadable;
+    std::string_view interval;  // empty: no interval line
+    bool unstable;
+  };
+  const Case cases[] = {
+      {"SixOfTenNotIndexed", false, "60", 10, {true, true, true, true}, false, {},
+       "按抽检结果估计，全文未收录句子占 31%–83%（95% 置信区间）", true},
+      {"EveryOneIndexed", false, "60", 10, {}, true, {}, "按抽检结果估计，全文未收录句子占 0%–43%（95% 置信区间）",
+       false},
+      // Two answered, none indexed: over three it would be 0%–56%.
+      {"UnreadPagesLeftOut", true, "50", 3, {}, false, {"第2个句子"},
+       "按抽检结果估计，全文收录句子占 0%–66%（95% 置信区间）", true},
+      {"NothingAnswered", false, "100", 3, {}, false, {"第1个句子", "第2个句子", "第3个句子"}, "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    window.set_checked(Control::单选框按收录率, c.by_indexed_rate);
+    window.set_checked(Control::单选框按未收录率, !c.by_indexed_rate);
+    set_text(Control::编辑框判断比例, c.rate);
+    set_text(Control::编辑框句数, std::to_string(c.sentences));
+    answers = c.answers;
+    default_answer = c.default_answer;
+    unreadable = c.unreadable;
+    std::string title = gbk("标题");
+    check_article(context, false, title, true, gbk(numbered_sentences(c.sentences)), true);
+    const std::string html = html_report(context.record);
+    if (c.interval.empty()) {
+      EXPECT_EQ(html.find("按抽检结果估计"), std::string::npos) << html;
+    } else {
+      EXPECT_NE(html.find("<p class=\"confidence\">" + std::string(c.interval) + "</p>"), std::string::npos)
+          << html;
+    }
+    EXPECT_EQ(html.find("结论不稳：再检测一次可能得出相反的结论，可增加检测句数。") != std::string::npos, c.unstable);
+  }
 }
 
 TEST_F(CheckRecordTest, AReportThatCannotBeWrittenWarnsAndLeavesTheVerdict) {

@@ -74,21 +74,28 @@ TEST_F(ContentCheckTest, AnUnreadablePageNeverTipsTheVerdict) {
     ContentSettings settings;
     bool original;
     bool unreadable;
+    std::string content = numbered_sentences(3);
   };
+  // Five of ten pieces long enough: 5 of 10 not indexed with the unread one, 4 without,
+  // and nothing left to search.
+  ContentSettings run_out = by_not_indexed_rate(10, 50);
+  run_out.min_chars = 4;
   const Case cases[] = {
       {"NotIndexedRateNeedsTheUnreadOne", by_not_indexed_rate(3, 100), false, true},
       {"NotIndexedRateMadeWithoutIt", by_not_indexed_rate(3, 60), true, false},
       {"IndexedRateOutOfReachWithIt", by_indexed_rate(3, 50), true, false},
       {"IndexedRateReachedIfItWereIndexed", by_indexed_rate(3, 30), false, true},
+      {"SentencesRunOutWithOnlyTheUnreadOneToDecide", run_out, false, true,
+       numbered_sentences(5) + "短。短。短。短。短。"},
   };
   unreadable = {"第2个句子"};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     queries.clear();
-    const ContentVerdict verdict = run(numbered_sentences(3), c.settings);
+    const ContentVerdict verdict = run(c.content, c.settings);
     EXPECT_EQ(verdict.original, c.original);
     EXPECT_EQ(verdict.unreadable, c.unreadable);
-    EXPECT_LE(queries.size(), 3u);
+    EXPECT_LE(queries.size(), 5u);
   }
 }
 

@@ -32,7 +32,9 @@ std::vector<std::string> lines_of(const std::string& text) {
 }
 
 TEST_F(CommandTest, AFolderGivesOneLinePerArticleTheSummaryTheStatusAndTheReport) {
-  const Finished csv = run(with(quick_options(), {"--report", (temp / "r.csv").string(), articles.string()}));
+  // At 90 % one sentence not indexed is sure enough, two indexed are not.
+  const Finished csv = run(
+      with(quick_options(), {"--ratio", "90", "--report", (temp / "r.csv").string(), articles.string()}));
   EXPECT_EQ(csv.status, 1);
   const std::vector<std::string> lines = lines_of(csv.out);
   ASSERT_EQ(lines.size(), 4u) << csv.out;
@@ -43,20 +45,21 @@ TEST_F(CommandTest, AFolderGivesOneLinePerArticleTheSummaryTheStatusAndTheReport
   EXPECT_THAT(lines[3], HasSubstr("原创 2 篇"));
   // The rows the window's batch lists.
   EXPECT_EQ(read_file_bytes(temp / "r.csv"),
-            "\xEF\xBB\xBF文件,结果,检测句数,收录句数,判断依据,原创副本,已删除原文件,检测报告\r\n" +
-                first_original.string() + ",原创,1,0,收录率 0%,,否,\r\n" + published.string() +
-                ",内容已收录,2,2,收录率 100%,,否,\r\n" + second_original.string() +
-                ",原创,1,0,收录率 0%,,否,\r\n");
+            "\xEF\xBB\xBF文件,结果,检测句数,收录句数,判断依据,原创副本,已删除原文件,检测报告,置信区间,结论稳定\r\n" +
+                first_original.string() + ",原创,1,0,收录率 0%,,否,,0%–79%,是\r\n" + published.string() +
+                ",内容已收录,2,2,收录率 100%,,否,,34%–100%,否\r\n" + second_original.string() +
+                ",原创,1,0,收录率 0%,,否,,0%–79%,是\r\n");
   // Without --copy-originals nothing is moved, copied or made.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(articles), {}), 3);
 
   // Only originals: status 0; the same rows as JSON.
-  const Finished json = run(with(quick_options(), {"--report", (temp / "r.json").string(),
+  const Finished json = run(with(quick_options(), {"--ratio", "90", "--report", (temp / "r.json").string(),
                                                    first_original.string(), second_original.string()}));
   EXPECT_EQ(json.status, 0);
   const std::string row =
-      "\",\n    \"indexed\": 0,\n    \"rate\": \"收录率 0%\",\n    \"report\": \"\",\n    "
-      "\"searched\": 1,\n    \"verdict\": \"原创\"\n  }";
+      "\",\n    \"indexed\": 0,\n    \"interval\": {\n      \"high\": 79,\n      \"low\": 0\n    },\n    "
+      "\"rate\": \"收录率 0%\",\n    \"report\": \"\",\n    \"searched\": 1,\n    \"stable\": true,\n    "
+      "\"verdict\": \"原创\"\n  }";
   EXPECT_EQ(read_file_bytes(temp / "r.json"),
             "[\n  {\n    \"copy\": \"\",\n    \"deleted\": false,\n    \"file\": \"" +
                 first_original.string() + row +
@@ -264,6 +267,26 @@ TEST_F(CommandTest, AStoredChoiceOutsideTheListKeepsTheDefault) {
     ASSERT_FALSE(engine.requests().empty());
     EXPECT_EQ(engine.requests().back().host, "www.baidu.com");
   }
+}
+
+// Five of ten pieces long enough, one answered by a page without a result list, the
+// others not indexed: 50 % with that page, 40 % without, and nothing left to search.
+TEST_F(CommandTest, SentencesRunningOutWithOnlyAnUnreadPageToDecideGiveNoVerdictAndTheFileStays) {
+  const std::string bytes =
+      gbk("第一句检测文字。第二句检测文字。第三句检测文字。第四句检测文字。第五句检测文字。短。短。短。短。短。");
+  write_file_bytes(first_original, bytes);
+  engine.serve([this](const ReceivedRequest& request) {
+    if (SearchSite::query_of(request) != "第三句检测文字") return site.answer(request);
+    return html_reply("<html><head><title>改版</title></head><body><div id=\"new\">结果</div></body></html>",
+                      "utf-8");
+  });
+  const Finished finished =
+      run(with(quick_options(), {"--sentences", "10", "--min-chars", "4", "--ratio", "50", "--judge", "unindexed",
+                                 "--copy-originals", "--delete-checked", first_original.string()}));
+  EXPECT_EQ(finished.status, 3) << finished.err;
+  EXPECT_EQ(lines_of(finished.out).front(), "undecided\t5\t0\t0\t" + first_original.string());
+  EXPECT_EQ(read_file_bytes(first_original), bytes);
+  EXPECT_EQ(engine.requests().size(), 5u);
 }
 
 TEST_F(CommandTest, AnEngineThatCannotBeAskedEndsTheRunWithStatus3) {
