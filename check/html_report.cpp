@@ -43,10 +43,11 @@ std::string_view mark_class(SentenceOutcome outcome) {
   }
 }
 
-// An address as a link when it is a web address, else as plain text.
+// A GBK address (a Google query holds the sentence as it is) as a link when it is
+// a web address, else as plain text.
 std::string linked(std::string_view address, std::string_view text_html) {
   if (!is_web_address(address)) return std::string(text_html);
-  return "<a href=\"" + html_escaped(address) + "\" rel=\"noreferrer noopener\">" + std::string(text_html) +
+  return "<a href=\"" + escaped_gbk(address) + "\" rel=\"noreferrer noopener\">" + std::string(text_html) +
          "</a>";
 }
 
@@ -126,7 +127,7 @@ void add_searched(std::string& html, const CheckRecord& record) {
     }
     // The address is long and escaped; its link says what it opens.
     const std::string address =
-        is_web_address(answer.query_url) ? "搜索结果页" : html_escaped(answer.query_url);
+        is_web_address(answer.query_url) ? "搜索结果页" : escaped_gbk(answer.query_url);
     html.append("</td><td class=\"address\">").append(linked(answer.query_url, address)).append("</td></tr>");
   }
   html.append("</table>");

@@ -15,6 +15,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using ::testing::StartsWith;
 
 std::vector<std::string> with(std::vector<std::string> options, const std::vector<std::string>& more) {
   options.insert(options.end(), more.begin(), more.end());
@@ -65,6 +66,37 @@ TEST_F(CommandTest, AFolderGivesOneLinePerArticleTheSummaryTheStatusAndTheReport
                 first_original.string() + row +
                 ",\n  {\n    \"copy\": \"\",\n    \"deleted\": false,\n    \"file\": \"" +
                 second_original.string() + row + "\n]\n");
+}
+
+// An article the run could not decide makes it no success, whatever the others
+// were: 1 when it had nothing to search, 3 when its pages could not be read.
+TEST_F(CommandTest, AnUndecidedArticleAmongOriginalsIsNoSuccess) {
+  engine.serve([this](const ReceivedRequest& request) {
+    if (SearchSite::query_of(request).value_or("").starts_with("改版页面"))
+      return html_reply("<html><body><div id=\"new\">改版页面</div></body></html>", "utf-8");
+    return site.answer(request);
+  });
+  const struct {
+    std::string_view name;
+    std::string_view text;
+    int status;
+  } cases[] = {
+      {"短句.txt", "短句。小河。炊烟。", 1},
+      {"改版.txt", "改版页面上的第一句话。改版页面上的第二句话。", 3},
+  };
+  for (const auto& undecided : cases) {
+    SCOPED_TRACE(undecided.name);
+    const std::filesystem::path file = articles / undecided.name;
+    write_file_bytes(file, gbk(undecided.text));
+    const Finished finished =
+        run(with(quick_options(), {first_original.string(), file.string(), second_original.string()}));
+    EXPECT_EQ(finished.status, undecided.status) << finished.err;
+    const std::vector<std::string> lines = lines_of(finished.out);
+    ASSERT_EQ(lines.size(), 4u) << finished.out;
+    EXPECT_THAT(lines[0], StartsWith("original\t"));
+    EXPECT_THAT(lines[1], StartsWith("undecided\t"));
+    EXPECT_THAT(lines[2], StartsWith("original\t"));
+  }
 }
 
 TEST_F(CommandTest, CopyAndDeleteMoveExactlyTheOriginals) {
@@ -173,7 +205,7 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
       {},
   };
   const std::vector<std::string> before = files_below(temp.path());
-  for (const std::vector<std::string>& bad : bad_inputs) {
+  const auto refused = [&](const std::vector<std::string>& bad) {
     std::vector<std::string> arguments = {"--settings", settings.string(), "--proxy", engine.address()};
     arguments.insert(arguments.end(), bad.begin(), bad.end());
     const Finished finished = run(arguments);
@@ -186,7 +218,12 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
     std::filesystem::remove(temp / "stdout");
     std::filesystem::remove(temp / "stderr");
     EXPECT_EQ(files_below(temp.path()), before) << which;
-  }
+    return finished.err;
+  };
+  for (const std::vector<std::string>& bad : bad_inputs) refused(bad);
+  // A number with anything after it is no number either; the message names the option.
+  for (const auto& [option, value] : {std::pair{"--sentences", "5x"}, {"--ratio", "50%"}, {"--interval", "1.5s"}})
+    EXPECT_THAT(refused({option, value, articles.string()}), HasSubstr(std::string(option) + ": value")) << value;
   EXPECT_TRUE(engine.requests().empty());
 }
 

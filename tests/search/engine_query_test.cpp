@@ -462,26 +462,46 @@ TEST_P(UnusableAnswerTest, IsTriedAgainThenStopsTheRunWithAWarning) {
 
 }  // namespace
 
-// A result page that tries to run script in the report, or to plant a formula.
+// A result page that tries to run script in the report, to plant a formula, or to
+// leave its link's attribute; and a query Google is sent unescaped.
 TEST_F(EngineQueryTest, AHostileResultStaysInertInTheReport) {
-  engine.serve([](const ReceivedRequest&) {
+  engine.serve([](const ReceivedRequest& request) {
+    if (request.path.starts_with("/search"))
+      return html_reply("<html><body>did not match any documents</body></html>", "utf-8");
     return html_reply(
         gbk("<div id=\"content_left\"><div class=\"result\"><h3><a href=\"javascript:alert(1)\">"
             "=HYPERLINK(\"http://x\")&lt;script&gt;alert(2)&lt;/script&gt;&amp;lt;b&amp;gt;</a></h3>"
-            "<p>敌意页面里的句子</p></div></div><p id=\"page\" >"));
+            "<p>敌意页面里的句子</p></div>"
+            "<div class=\"result\"><h3><a data-href=\"http://a.invalid/\" "
+            "href=\"http://b.invalid/?q=&quot;onmouseover=alert(3)&amp;x=&#39;&lt;&gt;\">链接</a></h3>"
+            "<p>引号链接里的句子</p></div></div><p id=\"page\" >"));
   });
   CheckRecord record{.title = gbk("<script>alert(4)</script>")};
-  record.searched.push_back({.is_title = true,
-                             .sentence = gbk("敌意页面里的句子"),
-                             .answer = query.is_sentence_indexed(gbk("敌意页面里的句子"), 0)});
+  for (const auto& [sentence, engine_index] :
+       {std::pair{"敌意页面里的句子", 0}, {"引号链接里的句子", 0}, {"谷歌\"onmouseover=alert(5)'<b>", 3}}) {
+    record.searched.push_back({.is_title = record.searched.empty(),
+                               .sentence = gbk(sentence),
+                               .answer = query.is_sentence_indexed(gbk(sentence), engine_index)});
+  }
   const SentenceAnswer& answer = record.searched[0].answer;
   ASSERT_EQ(answer.outcome, SentenceOutcome::indexed);
   EXPECT_EQ(answer.result_link, "javascript:alert(1)");
   EXPECT_EQ(utf8_from_gbk(answer.result_title), "=HYPERLINK(\"http://x\")<script>alert(2)</script>&lt;b&gt;");
+  // The link is the href attribute's, not that of one whose name only ends so.
+  EXPECT_EQ(record.searched[1].answer.result_link, "http://b.invalid/?q=\"onmouseover=alert(3)&x='<>");
+  ASSERT_EQ(record.searched[2].answer.outcome, SentenceOutcome::not_indexed);
 
   const std::string html = html_report(record);
   EXPECT_EQ(html.find("<script"), std::string::npos);
   EXPECT_EQ(html.find("javascript:"), std::string::npos);
   EXPECT_NE(html.find("=HYPERLINK(&quot;http://x&quot;)&lt;script&gt;alert(2)"), std::string::npos);
   EXPECT_NE(html.find("&lt;script&gt;alert(4)"), std::string::npos);
+  // Addresses are escaped inside the attribute too, and written in the report's UTF-8.
+  EXPECT_EQ(html.find("\"onmouseover"), std::string::npos) << html;
+  EXPECT_NE(html.find("<a href=\"http://b.invalid/?q=&quot;onmouseover=alert(3)&amp;x=&#39;&lt;&gt;\""),
+            std::string::npos)
+      << html;
+  EXPECT_NE(html.find("<a href=\"http://www.google.com/search?q=谷歌&quot;onmouseover=alert(5)&#39;&lt;b&gt;\""),
+            std::string::npos)
+      << html;
 }

@@ -118,7 +118,7 @@ TEST_F(HttpFetchPageTest, CompressedPagesAreUnpacked) {
                               22)},
   };
   for (const auto& [encoding, body] : compressed) {
-    engine.serve([encoding, body](const ReceivedRequest&) {
+    engine.serve([encoding = encoding, body = body](const ReceivedRequest&) {
       Reply reply = html_reply(body, "gbk");
       reply.headers.append("Content-Encoding: ").append(encoding).append("\r\n");
       return reply;
