@@ -27,6 +27,9 @@ std::string reason_text(const FetchedPage& page) {
       return "搜索引擎返回的网页超过 32 MB，已放弃读取";
     case HttpFailure::bad_redirect:
       return "搜索引擎的网页跳转次数过多，或跳转到了不允许的地址";
+    case HttpFailure::cert_rejected:
+      return "搜索引擎服务器的证书无法验证，安全连接（HTTPS）没有建立。证书可能不可信、已过期或不属于该网站，"
+             "也可能是网络或代理截获了连接，或本机缺少根证书（ca-certificates）";
     case HttpFailure::empty_page:
       return "搜索引擎返回了空白的网页";
     case HttpFailure::stopped:

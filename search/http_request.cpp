@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 #include "search/request_url.h"
 #include "support/gbk.h"
@@ -19,6 +20,15 @@ enum class Phase { connecting, sending, receiving };
 bool curl_ready() {
   static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
   return ready;
+}
+
+// The certificate authorities' bundle a user or a test names in place of the system's;
+// null when none is named.
+const char* ca_bundle_from_environment() {
+  for (const char* name : {"CURL_CA_BUNDLE", "SSL_CERT_FILE"}) {
+    if (const char* value = std::getenv(name); value != nullptr && *value != '\0') return value;
+  }
+  return nullptr;
 }
 
 bool is_redirect_status(int status) {
@@ -134,6 +144,7 @@ HttpRequest::HttpRequest(Window& window, const bool& stop_requested)
   // Cookies live in memory for the hops of one fetch: engines set one on a redirect
   // and may answer a later hop without it with a verification page.
   curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");
+  if (const char* bundle = ca_bundle_from_environment()) curl_easy_setopt(easy, CURLOPT_CAINFO, bundle);
   transfer_ = std::move(transfer);
 }
 
@@ -297,6 +308,9 @@ HttpFailure HttpRequest::run_transfer() {
       return proxy_server_.empty() ? HttpFailure::not_connected : HttpFailure::proxy_failed;
     case CURLE_OPERATION_TIMEDOUT:
       return HttpFailure::timed_out;
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+      return HttpFailure::cert_rejected;
     case CURLE_WRITE_ERROR:
       return transfer.too_large ? HttpFailure::too_large : HttpFailure::broken;
     default:

@@ -17,6 +17,7 @@ enum class HttpFailure {
   timed_out,      // one of the time-outs ran out
   too_large,      // the body passed kMaxResponseBytes
   bad_redirect,   // more than kMaxRedirects redirects, or one to a forbidden address
+  cert_rejected,  // the server's TLS certificate did not verify, or nothing was there to verify it with
   empty_page,     // an answer without a page in it
   stopped,        // the run's stop flag was raised while waiting
   broken,         // the connection broke off or the answer made no sense
@@ -27,6 +28,10 @@ enum class HttpFailure {
 // An instance serves one request: Open, then the setters, then Send, then the
 // answer. A failure is silent: the answer then reads as empty and status 0, and
 // Failure() tells why.
+//
+// https is verified against the system's certificate authorities; a bundle file that
+// CURL_CA_BUNDLE or else SSL_CERT_FILE names takes the place of the system's bundle
+// file, as curl takes those variables (the system's certificate folder still counts).
 //
 // While a request is under way the window's pending events run about every
 // 10 ms, so the window stays responsive; a true stop flag seen then aborts the
