@@ -20,6 +20,7 @@
 #include "app/up_down_arrows.h"
 #include "app/usage_text.h"
 #include "app/whole_number_filter.h"
+#include "search/engine_table.h"
 #include "support/form_defaults.h"
 
 // Places the member named after a control: member, enumerator and objectName come
@@ -100,6 +101,15 @@ void set_up_check_box(QAbstractButton* check_box, Control control) {
   check_box->setText(
       QString::fromUtf8(form_default.caption.data(), static_cast<qsizetype>(form_default.caption.size())));
   check_box->setChecked(form_default.checked);
+}
+
+// The engine table's captions, in its order: the selection is the engine's index.
+QStringList engine_captions() {
+  QStringList captions;
+  for (int index = 0; const Engine* engine = engine_at(index); ++index) {
+    captions << QString::fromUtf8(engine->caption.data(), static_cast<qsizetype>(engine->caption.size()));
+  }
+  return captions;
 }
 
 void set_up_combo_box(QComboBox* combo_box, const QStringList& items) {
@@ -229,8 +239,7 @@ void MainForm::build_settings_column() {
   PLACE(标签4, this, 0, 323, 105, 24);
   set_up_row_caption(标签4, QStringLiteral("搜索引擎："));
   PLACE(组合框引擎, this, 112, 325, 67, 20);
-  set_up_combo_box(组合框引擎, {QStringLiteral("百度"), QStringLiteral("360"), QStringLiteral("soso"),
-                                QStringLiteral("谷歌"), QStringLiteral("搜狗")});
+  set_up_combo_box(组合框引擎, engine_captions());
 
   PLACE(按钮立即检测, this, 11, 358, 168, 48);
   按钮立即检测->setFont(hei_bold_font(19));

@@ -67,7 +67,7 @@ constexpr std::array<option, 26> kOptions{{
 }};
 
 // The engine combo's items in English, in its order.
-constexpr std::array<std::string_view, 5> kEngineNames{"baidu", "360", "soso", "google", "sogou"};
+constexpr std::array<std::string_view, 6> kEngineNames{"baidu", "360", "soso", "google", "sogou", "bing"};
 // The file-encoding combo's items, in its order.
 constexpr std::array<std::string_view, 5> kEncodingNames{"auto", "gbk", "utf-8", "utf-16", "utf-16be"};
 
@@ -317,7 +317,8 @@ then the summary line. Progress and warnings go to standard error. A file
 named more than once is checked once.
 
 Options:
-  --engine 百度|360|soso|谷歌|搜狗   the search engine (also baidu, google, sogou, or 0-4)
+  --engine 百度|360|soso|谷歌|搜狗|必应  the search engine (also baidu, google, sogou,
+                           bing, or 0-5); Google answers only browser mode today
   --sentences N            sentences to search at most (1-100)
   --min-chars N            shortest sentence that is searched, in characters (0-100)
   --ratio R                threshold of the verdict, in percent (1-100)

@@ -39,7 +39,9 @@ bool is_baidu_block_page(const FetchedPage& page) {
       find_exact(page.text, old_title) != std::string_view::npos) {
     return true;
   }
-  if (titled_security_check(page.text)) return true;
-  return host_of(page.final_url) == "wappass.baidu.com" ||
-         page.final_url.find("/captcha/") != std::string::npos;
+  return titled_security_check(page.text) || is_baidu_block_address(page.final_url);
+}
+
+bool is_baidu_block_address(std::string_view url) {
+  return host_of(url) == "wappass.baidu.com" || url.find("/captcha/") != std::string_view::npos;
 }

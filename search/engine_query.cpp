@@ -87,18 +87,19 @@ std::optional<FetchedPage> EngineQuery::fetch_answer(const Engine& engine, const
     }
     if (stop_requested_) return std::nullopt;
     page.asks_verification = asks_for_verification(engine, page);
+    const bool in_browser = window_.checked(Control::选择框浏览器模式检测);
     // In the browser the user can answer the verification where it is shown.
-    if (page.asks_verification && window_.checked(Control::选择框浏览器模式检测)) {
+    if (page.asks_verification && in_browser) {
       if (!ask_for_verification(engine)) return std::nullopt;
       continue;
     }
+    // Asking again would bring the same page: the run ends at the first one.
+    if (!in_browser && needs_script(engine, page)) return give_up(script_only_warning(engine.caption), no_page);
+    if (page.asks_verification) return give_up(verification_warning(engine.caption), no_page);
     if (!page.failed()) return page;
     // An engine that cannot be asked must not make every article look original.
     if (failures++ == kFetchRetries) {
-      window_.show_message(fetch_failure_warning(engine.caption, page, kFetchRetries));
-      stop_requested_ = true;
-      no_page = SentenceOutcome::fetch_failed;
-      return std::nullopt;
+      return give_up(fetch_failure_warning(engine.caption, page, kFetchRetries), no_page);
     }
     wait_ms(window_, setting_ms(window_.text(Control::编辑框间隔秒), 1000.0), stop_requested_);
     if (stop_requested_) return std::nullopt;
@@ -109,7 +110,19 @@ FetchedPage EngineQuery::fetch_result_page(const Engine& engine, const std::stri
                                            std::string_view sentence, const std::string& proxy_text) {
   if (window_.checked(Control::选择框浏览器模式检测))
     return browser_fetch_.fetch_page_browser(url, sentence, engine);
-  return http_fetch_page(window_, stop_requested_, {.url = url, .proxy_text = proxy_text});
+  return http_fetch_page(window_, stop_requested_,
+                         {.url = url,
+                          .proxy_text = proxy_text,
+                          .redirect_stop = [&engine](std::string_view target) {
+                            return is_robot_address(engine, target);
+                          }});
+}
+
+std::nullopt_t EngineQuery::give_up(const Message& warning, SentenceOutcome& no_page) {
+  window_.show_message(warning);
+  stop_requested_ = true;
+  no_page = SentenceOutcome::fetch_failed;
+  return std::nullopt;
 }
 
 bool EngineQuery::sit_out_baidu_block(const Engine& engine) {

@@ -11,6 +11,7 @@
 class RegexObject;
 class Window;
 struct Engine;
+struct Message;
 
 // Asks the engine chosen in the window whether it has a sentence indexed. Settings
 // are read from the window at the moment of use, so a change made while a run
@@ -33,7 +34,8 @@ class EngineQuery {
   // with its full-width letters and digits made half-width. Not indexed when it does
   // not and when the index names no engine; unrecognised when the page was neither a
   // result list nor the engine's "no results" notice; stopped or failed when no page
-  // was read (an engine asking for a verification counts as failing in HTTP mode).
+  // was read (in HTTP mode an engine asking for a verification, or answering only a
+  // browser that runs scripts, stops the run with a warning at once).
   SentenceAnswer is_sentence_indexed(std::string_view sentence, int engine_index);
 
  private:
@@ -43,6 +45,8 @@ class EngineQuery {
                                           std::string_view sentence, SentenceOutcome& no_page);
   FetchedPage fetch_result_page(const Engine& engine, const std::string& url, std::string_view sentence,
                                 const std::string& proxy_text);
+  // Shows the warning and stops the run: the engine gave no page to read.
+  std::nullopt_t give_up(const Message& warning, SentenceOutcome& no_page);
   // The automatic wait or the captcha prompt; false when the user cancelled.
   bool sit_out_baidu_block(const Engine& engine);
   // The captcha prompt naming the engine; false when the user cancelled.

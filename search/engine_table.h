@@ -30,6 +30,9 @@ struct Engine {
   // Where each result of the list begins (UTF-8, '' for a double quote), for every
   // layout the list markers know; a result runs to the next one or the list's end.
   std::span<const std::string_view> result_items;
+  // Where in a result its link stands: the first link after this marker (UTF-8), or
+  // the result's first link when empty.
+  std::string_view result_link_after{};
   // The cut ends inside an li start tag; a "<" in front makes it whole again.
   bool prefix_tag_opener;
   bool may_block;  // Baidu answers with a block page when it suspects a robot
@@ -41,6 +44,9 @@ struct Engine {
   // UTF-8 words of that page asking to prove a human is searching; looked for only
   // on a page without a result list.
   std::span<const std::string_view> verification_words;
+  // Address parts, in a redirect or the page, of the page the engine sends a client
+  // that runs no script to: such a client gets no results from it at all.
+  std::span<const std::string_view> script_only_paths{};
 };
 
 // The engine at a combo index; null outside the table (also for -1, no selection).

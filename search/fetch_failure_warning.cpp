@@ -8,10 +8,6 @@
 namespace {
 
 std::string reason_text(const FetchedPage& page) {
-  if (page.asks_verification) {
-    return "搜索引擎要求进行验证（验证码或安全验证），它可能把本程序当成了机器人；可稍后再试，或改用浏览器模"
-           "式检测";
-  }
   switch (page.failure) {
     case HttpFailure::none:
       return "搜索引擎返回了错误状态 " + std::to_string(page.status);
@@ -40,11 +36,47 @@ std::string reason_text(const FetchedPage& page) {
   return "与搜索引擎的连接中断，没有收到完整的应答";
 }
 
+// No connection, a time-out, a reset or a server error: the way to the engine failed.
+bool network_failed(const FetchedPage& page) {
+  switch (page.failure) {
+    case HttpFailure::not_resolved:
+    case HttpFailure::not_connected:
+    case HttpFailure::proxy_failed:
+    case HttpFailure::timed_out:
+    case HttpFailure::broken:
+      return true;
+    case HttpFailure::none:
+      return page.status >= 500;
+    case HttpFailure::too_large:
+    case HttpFailure::bad_redirect:
+    case HttpFailure::empty_page:
+    case HttpFailure::stopped:
+      break;
+  }
+  return false;
+}
+
+Message warning(const std::string& utf8_text) {
+  return Message{.text = gbk(utf8_text), .caption = gbk("信息："), .icon = MessageIcon::warning};
+}
+
 }  // namespace
 
 Message fetch_failure_warning(std::string_view engine_caption, const FetchedPage& page, int retries) {
-  const std::string text = "无法从搜索引擎“" + std::string(engine_caption) + "”取得结果页：" +
-                           reason_text(page) + "。\r\n\r\n已重试 " + std::to_string(retries) +
-                           " 次仍然失败，请检查网络连接或代理设置（代理形式、IP）。本次检测已停止。";
-  return Message{.text = gbk(text), .caption = gbk("信息："), .icon = MessageIcon::warning};
+  const std::string advice = network_failed(page) ? "请检查网络连接或代理设置（代理形式、IP）。"
+                                                  : "搜索引擎可能暂时出错或改变了网页，请稍后再试。";
+  return warning("无法从搜索引擎“" + std::string(engine_caption) + "”取得结果页：" + reason_text(page) +
+                 "。\r\n\r\n已重试 " + std::to_string(retries) + " 次仍然失败，" + advice + "本次检测已停止。");
+}
+
+Message verification_warning(std::string_view engine_caption) {
+  return warning("搜索引擎“" + std::string(engine_caption) +
+                 "”要求进行验证（验证码或安全验证），它把本程序当成了机器人，没有给出结果页。\r\n\r\n"
+                 "可以勾选“浏览器模式检测”，在浏览器里的页面上完成验证；或等待一段时间（大约半小时）再检测；"
+                 "或更换IP（ADSL换IP或设置代理IP）。本次检测已停止。");
+}
+
+Message script_only_warning(std::string_view engine_caption) {
+  return warning(std::string(engine_caption) +
+                 "现在只向能运行网页脚本的浏览器返回结果，请勾选浏览器模式检测后再试。本次检测已停止。");
 }

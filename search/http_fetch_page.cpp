@@ -89,6 +89,7 @@ FetchedPage http_fetch_page(Window& window, const bool& stop_requested, const Ht
 
   const std::string proxy = fetch.proxy_text == "IE" ? system_proxy_text() : fetch.proxy_text;
   if (!proxy.empty()) request.SetProxy(HttpRequest::kNamedProxy, proxy, "");
+  if (fetch.redirect_stop) request.SetRedirectStop(fetch.redirect_stop);
   window.process_pending_events();
 
   request.Send(fetch.post_text, fetch.post_bytes);

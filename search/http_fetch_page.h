@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,8 @@ struct HttpFetch {
   int timeout_seconds = 40;
   int response_charset = 0;  // see decode_response_text; -2 takes the Content-Type charset
   std::string post_bytes{};  // sent instead of post_text when not empty
+  // Redirects to addresses for which this holds are not followed (HttpRequest::SetRedirectStop).
+  std::function<bool(std::string_view)> redirect_stop{};
 };
 
 // Fetches one page the way a browser of the program's time would ask for it: GET

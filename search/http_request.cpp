@@ -199,6 +199,10 @@ void HttpRequest::Send(std::string_view body_text, std::string_view body_bytes) 
     curl_easy_getinfo(transfer_->easy, CURLINFO_REDIRECT_URL, &location);
     if (location == nullptr) return;  // a redirect status without a target is the answer itself
     std::string target = location;
+    if (redirect_stop_ && redirect_stop_(target)) {
+      final_url_ = std::move(target);
+      return;
+    }
     if (redirects == kMaxRedirects || !redirect_allowed(url, target)) return fail(HttpFailure::bad_redirect);
     if (status_ == 303 || ((status_ == 301 || status_ == 302) && method == "POST")) {
       method = "GET";

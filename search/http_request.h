@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -61,6 +62,9 @@ class HttpRequest {
   void SetRequestHeader(std::string_view name, std::string_view value);
   // The bypass list names hosts reached directly, separated by ";" or ",".
   void SetProxy(int setting, std::string_view proxy_server, std::string_view bypass_list);
+  // A redirect to an address for which `stop` holds is not followed: it is the
+  // answer, and its target the final address.
+  void SetRedirectStop(std::function<bool(std::string_view)> stop) { redirect_stop_ = std::move(stop); }
   // The bytes when not empty, else the text (sent as UTF-8) when not empty, else no body.
   void Send(std::string_view body_text = {}, std::string_view body_bytes = {});
 
@@ -96,6 +100,7 @@ class HttpRequest {
   std::vector<std::string> request_headers_;
   std::string proxy_server_;
   std::string bypass_list_;
+  std::function<bool(std::string_view)> redirect_stop_;
   // Milliseconds, 0 for no limit; the defaults are the platform object's.
   int resolve_ms_ = 0;
   int connect_ms_ = 60000;

@@ -90,6 +90,14 @@ std::optional<ResultItem> first_link(const Engine& engine, std::string_view item
   return std::nullopt;
 }
 
+// The part of a result where its link is looked for: from the engine's marker on,
+// or the whole result when the marker is missing.
+std::string_view linked_part(const Engine& engine, std::string_view item) {
+  if (engine.result_link_after.empty()) return item;
+  const size_t at = find_ignoring_ascii_case(item, gbk(engine.result_link_after));
+  return at == std::string_view::npos ? item : item.substr(at);
+}
+
 }  // namespace
 
 std::optional<ResultItem> result_holding(const Engine& engine, std::string_view result_list,
@@ -99,7 +107,7 @@ std::optional<ResultItem> result_holding(const Engine& engine, std::string_view 
     const size_t end = i + 1 < starts.size() ? starts[i + 1] : result_list.size();
     const std::string_view item = result_list.substr(starts[i], end - starts[i]);
     if (!contains_any(decode_html_entities(tag_expression.regex_replace(item, "")), forms, true)) continue;
-    return first_link(engine, item, tag_expression);
+    return first_link(engine, linked_part(engine, item), tag_expression);
   }
   return std::nullopt;
 }

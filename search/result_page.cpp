@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "search/baidu_block.h"
 #include "search/engine_table.h"
 #include "search/fetched_page.h"
 #include "search/html_entities.h"
@@ -31,6 +32,10 @@ std::string without_sentence(std::string_view page, std::string_view sentence) {
   return replace_all_exact(replace_all_exact(page, sentence, ""), to_half_width(sentence), "");
 }
 
+bool holds_any_part(std::string_view url, std::span<const std::string_view> parts) {
+  return std::ranges::any_of(parts, [url](std::string_view part) { return url.find(part) != std::string_view::npos; });
+}
+
 }  // namespace
 
 std::string sentence_forms(std::string_view sentence) {
@@ -42,15 +47,23 @@ std::string sentence_forms(std::string_view sentence) {
 
 bool asks_for_verification(const Engine& engine, const FetchedPage& page) {
   if (page.status == 403 || page.status == 429) return true;
-  if (std::ranges::any_of(engine.verification_paths, [&page](std::string_view path) {
-        return page.final_url.find(path) != std::string::npos;
-      })) {
-    return true;
-  }
+  if (holds_any_part(page.final_url, engine.verification_paths)) return true;
   // A page that has a list or says it found nothing may well quote the wording: the
   // searched sentence stands on it.
   return !cut_result_list(engine, page.text) && !holds_any(page.text, engine.no_results) &&
          holds_any(page.text, engine.verification_words);
+}
+
+bool needs_script(const Engine& engine, const FetchedPage& page) {
+  if (holds_any_part(page.final_url, engine.script_only_paths)) return true;
+  // The page sends its reader on by a refresh or a link; a result list that merely
+  // links there is read as usual.
+  return holds_any_part(page.text, engine.script_only_paths) && !cut_result_list(engine, page.text);
+}
+
+bool is_robot_address(const Engine& engine, std::string_view url) {
+  return holds_any_part(url, engine.verification_paths) || holds_any_part(url, engine.script_only_paths) ||
+         (engine.may_block && is_baidu_block_address(url));
 }
 
 SentenceOutcome judge_result_page(const Engine& engine, std::string_view page, std::string_view sentence,

@@ -11,9 +11,18 @@ struct FetchedPage;
 
 // True when the engine answered with the page it sends suspected robots to: a 403
 // or 429 status, an address under its verification path, or a page with neither a
-// result list nor a "no results" notice that asks to prove a human is searching. Such a page says nothing
-// about the sentence.
+// result list nor a "no results" notice that asks to prove a human is searching.
+// Such a page says nothing about the sentence.
 bool asks_for_verification(const Engine& engine, const FetchedPage& page);
+
+// True when the engine answered with the page it sends a client that runs no script
+// to: an address under one of its script-only paths, or a page without a result
+// list that sends its reader there.
+bool needs_script(const Engine& engine, const FetchedPage& page);
+
+// True when `url` is where the engine sends suspected robots or clients that run no
+// script (Baidu: its captcha). A redirect there is answer enough: it is not followed.
+bool is_robot_address(const Engine& engine, std::string_view url);
 
 // The "[fg]" list of the forms a sentence is looked for in: as it is, and with its
 // full-width letters and digits made half-width when that differs.

@@ -36,6 +36,7 @@ TEST(QueryUrl, EachEngineHasItsHostKeyAndSentenceEncoding) {
   EXPECT_EQ(query_url(*engine_at(2), sentence), "http://www.soso.com/q?w=%D6%D0%20%61");
   EXPECT_EQ(query_url(*engine_at(3), sentence), "http://www.google.com/search?q=" + sentence);
   EXPECT_EQ(query_url(*engine_at(4), sentence), "http://www.sogou.com/web?query=%E4%B8%AD%20%61");
+  EXPECT_EQ(query_url(*engine_at(5), sentence), "http://cn.bing.com/search?q=%E4%B8%AD%20%61");
 }
 
 TEST(QueryUrl, GoogleSentenceKeepsTheCharactersThatWouldCutOrChangeItsQuery) {
@@ -44,11 +45,12 @@ TEST(QueryUrl, GoogleSentenceKeepsTheCharactersThatWouldCutOrChangeItsQuery) {
             "http://www.google.com/search?q=%E5%A2%9E%E9%95%BF5%25%231%262%2B3");
 }
 
-TEST(EngineAt, OnlyTheFiveComboIndexesNameAnEngine) {
+TEST(EngineAt, OnlyTheSixComboIndexesNameAnEngine) {
   EXPECT_EQ(engine_at(-1), nullptr);
-  EXPECT_EQ(engine_at(5), nullptr);
+  EXPECT_EQ(engine_at(6), nullptr);
   EXPECT_EQ(engine_at(0)->caption, "百度");
   EXPECT_EQ(engine_at(4)->caption, "搜狗");
+  EXPECT_EQ(engine_at(5)->caption, "必应");
 }
 
 TEST(RequestUrl, SchemeIsAddedOnlyWhenMissing) {

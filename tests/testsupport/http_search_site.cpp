@@ -13,14 +13,16 @@ struct EngineSite {
   PageCharset charset;
   std::string_view no_results_before;  // the notice around the query when nothing was found
   std::string_view no_results_after;
+  std::string_view highlight;  // the tag that marks the query in a result
 };
 
-constexpr std::array<EngineSite, 5> kSites = {{
-    {"www.baidu.com", "wd", true, PageCharset::gbk, "很抱歉，没有找到与“", "”相关的网页。"},
-    {"www.so.com", "q", false, PageCharset::utf8_declared, "抱歉，未找到和“", "”相关的网页。"},
-    {"www.soso.com", "w", true, PageCharset::gbk, "抱歉，没有找到与“", "”相关的网页。"},
-    {"www.google.com", "q", false, PageCharset::utf8_declared, "找不到和您查询的“", "”相符的内容或信息。"},
-    {"www.sogou.com", "query", false, PageCharset::gbk, "抱歉，没有找到与“", "”相关的网页。"},
+constexpr std::array<EngineSite, 6> kSites = {{
+    {"www.baidu.com", "wd", true, PageCharset::gbk, "很抱歉，没有找到与“", "”相关的网页。", "em"},
+    {"www.so.com", "q", false, PageCharset::utf8_declared, "抱歉，未找到和“", "”相关的网页。", "em"},
+    {"www.soso.com", "w", true, PageCharset::gbk, "抱歉，没有找到与“", "”相关的网页。", "em"},
+    {"www.google.com", "q", false, PageCharset::utf8_declared, "找不到和您查询的“", "”相符的内容或信息。", "em"},
+    {"www.sogou.com", "query", false, PageCharset::gbk, "抱歉，没有找到与“", "”相关的网页。", "em"},
+    {"cn.bing.com", "q", false, PageCharset::utf8_declared, "没有与此相关的结果: <strong>", "</strong>", "strong"},
 }};
 
 // Where the list starts and ends, and how each item is wrapped.
@@ -29,6 +31,11 @@ struct ListMarkup {
   std::string_view end;
   std::string_view item_open;
   std::string_view item_close;
+  std::string_view title_tag = "h3";
+  std::string_view before_title{};  // markup of the item in front of its title
+  // When set, the list's end opens a side column that echoes the query, closed by
+  // this and followed by the pager.
+  std::string_view side_column_end{};
 };
 
 ListMarkup list_markup(int engine, PageLayout layout) {
@@ -46,8 +53,12 @@ ListMarkup list_markup(int engine, PageLayout layout) {
     case 1:
       if (unquoted)
         return {"<ul id=m-result class=result>", "</ul><div id=page>", "<li class=res-list>", "</li>"};
-      return {current ? "<ul class=\"result\">" : "<ul id=\"m-result\" class=\"result\">",
-              "</ul><div id=\"page\">", "<li class=\"res-list\">", "</li>"};
+      // Today the right-hand column with its hot list comes between the list and the pager.
+      if (current)
+        return {"<ul class=\"result\">", "</ul></div><div id=\"side\">", "<li class=\"res-list\">", "</li>",
+                "h3", {}, "</div><div id=\"page\">"};
+      return {"<ul id=\"m-result\" class=\"result\">", "</ul><div id=\"page\">", "<li class=\"res-list\">",
+              "</li>"};
     case 2:
       return {second ? "<ol>" : "<ol  >",
               layout == PageLayout::list_without_end ? "<div class=\"tail\">" : "</ol>", "<li class=\"g\">",
@@ -58,6 +69,15 @@ ListMarkup list_markup(int engine, PageLayout layout) {
         return {"<div id=\"search\"><div id=\"rso\">", "</div></div><div id=\"botstuff\">",
                 "<div class=\"g\">", "</div>"};
       return {"<div id=\"ires\"><ol>", "</ol></div>", "<li class=\"g\">", "</li>"};
+    case 5:
+      if (unquoted) return {"<ol id=b_results>", "<li class=b_pag></li></ol>", "<li class=b_algo>", "</li>", "h2"};
+      // Today's items name the site with a link of its own in front of the title.
+      if (current)
+        return {"<ol id=\"b_results\" class=\"\">", "</ol></main>",
+                "<li class=\"b_algo\" data-id iid=SERP.5319>", "</li>", "h2",
+                "<div class=\"b_tpcn\"><a class=\"tilk\" href=\"http://example.com/\">example.com</a></div>"};
+      return {"<ol id=\"b_results\">", "<li class=\"b_pag\"><a href=\"/search?q=2\">2</a></li></ol>",
+              "<li class=\"b_algo\">", "</li>", "h2"};
     default:
       if (unquoted)
         return {"<div class=results >", "</div><table id=hint_container>", "<div class=rb>", "</div>"};
@@ -70,11 +90,11 @@ ListMarkup list_markup(int engine, PageLayout layout) {
 }
 
 // The document with the first occurrence of the query highlighted.
-std::string highlighted(std::string_view document, std::string_view query) {
+std::string highlighted(std::string_view document, std::string_view query, std::string_view tag) {
   const size_t at = query.empty() ? std::string_view::npos : document.find(query);
   if (at == std::string_view::npos) return std::string(document);
-  return std::string(document.substr(0, at)) + "<em>" + std::string(query) + "</em>" +
-         std::string(document.substr(at + query.size()));
+  return std::string(document.substr(0, at)) + "<" + std::string(tag) + ">" + std::string(query) + "</" +
+         std::string(tag) + ">" + std::string(document.substr(at + query.size()));
 }
 
 std::string head(std::string_view title, PageCharset charset) {
@@ -95,10 +115,10 @@ Reply page_reply(const std::string& utf8_page, PageCharset charset) {
 std::string result_page(int engine, PageLayout layout, PageCharset charset, std::string_view query,
                         const std::vector<std::string>& documents) {
   const ListMarkup markup = list_markup(engine, layout);
+  const EngineSite& site = kSites[static_cast<size_t>(engine)];
   std::string page = head(std::string(query) + " - 搜索结果", charset);
   page += "<body>\r\n<form action=\"/s\"><input name=\"q\" value=\"" + std::string(query) + "\"></form>\r\n";
   if (documents.empty()) {
-    const EngineSite& site = kSites[static_cast<size_t>(engine)];
     page += "<div class=\"nors\">" + std::string(site.no_results_before) + std::string(query) +
             std::string(site.no_results_after) + "</div>\r\n";
   } else {
@@ -107,11 +127,15 @@ std::string result_page(int engine, PageLayout layout, PageCharset charset, std:
     for (const std::string& document : documents) {
       page.append(markup.item_open);
       const std::string label = std::to_string(++number);
-      page += "<h3><a href=\"http://example.com/" + label + "\">结果" + label + "</a></h3>\r\n<p>" +
-              highlighted(document, query) + "</p>";
+      const std::string title_tag(markup.title_tag);
+      page += std::string(markup.before_title) + "<" + title_tag + "><a href=\"http://example.com/" + label +
+              "\">结果" + label + "</a></" + title_tag + ">\r\n<p>" + highlighted(document, query, site.highlight) +
+              "</p>";
       page.append(markup.item_close).append("\r\n");
     }
     page.append(markup.end);
+    if (!markup.side_column_end.empty())
+      page += "<div>热搜榜：" + std::string(query) + "</div>" + std::string(markup.side_column_end);
   }
   page += "<a href=\"/s?q=2\">下一页</a>\r\n<div>相关搜索：" + std::string(query) +
           "</div>\r\n</body></html>\r\n";

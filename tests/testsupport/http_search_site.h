@@ -25,7 +25,7 @@ enum class BlockStyle {
   captcha_redirect,  // a redirect to the captcha on wappass.baidu.com
 };
 
-// The five search engines as the local engine plays them, by host name. Every result
+// The six search engines as the local engine plays them, by host name. Every result
 // page lists every indexed document, with the query highlighted where it occurs, and
 // echoes the query outside the list (title, search box, related searches) as real
 // pages do, so only a correct cut of the list tells indexed from not indexed. With
@@ -35,7 +35,7 @@ class SearchSite {
   void index(std::string_view document_utf8);
   void set_layout(PageLayout layout);
   // Each engine's own charset when not set: GBK for Baidu, soso and Sogou, declared
-  // UTF-8 for 360 and Google.
+  // UTF-8 for 360, Google and Bing.
   void set_charset(PageCharset charset);
   // The next `count` Baidu searches get the block page.
   void block_next(int count, BlockStyle style = BlockStyle::error_title);
