@@ -36,7 +36,8 @@ std::string reason_text(const FetchedPage& page) {
   return "与搜索引擎的连接中断，没有收到完整的应答";
 }
 
-// No connection, a time-out, a reset or a server error: the way to the engine failed.
+// No connection, a time-out, a reset, a certificate that does not verify or a server
+// error: the way to the engine failed.
 bool network_failed(const FetchedPage& page) {
   switch (page.failure) {
     case HttpFailure::not_resolved:
@@ -44,6 +45,8 @@ bool network_failed(const FetchedPage& page) {
     case HttpFailure::proxy_failed:
     case HttpFailure::timed_out:
     case HttpFailure::broken:
+    // Mostly a proxy or network that intercepts the connection, or missing root certificates.
+    case HttpFailure::cert_rejected:
       return true;
     case HttpFailure::none:
       return page.status >= 500;
