@@ -18,7 +18,8 @@ struct BatchListRow {
   std::filesystem::path copy{};  // where the copy of an original went; empty if none
   bool source_deleted = false;
   std::filesystem::path report{};  // the file's HTML report; empty if none was written
-  std::optional<VerdictConfidence> confidence{};  // none when no content sentence was answered
+  // How sure the verdict is; none when no content sentence was answered.
+  std::optional<VerdictConfidence> confidence{};
 };
 
 // The list's first bytes: a UTF-8 byte-order mark, so that spreadsheet programs read

@@ -66,7 +66,8 @@ void add_header(std::string& html, const CheckRecord& record) {
     html.append("<p class=\"counts\">").append(escaped_gbk(record.count_line)).append("</p>");
   if (const std::optional<VerdictConfidence> confidence = verdict_confidence(record)) {
     html.append("<p class=\"confidence\">").append(confidence->line()).append("</p>");
-    if (!confidence->stable) html.append("<p class=\"unstable\">").append(kUnstableVerdictLine).append("</p>");
+    if (!confidence->stable)
+      html.append("<p class=\"unstable\">").append(kUnstableVerdictLine).append("</p>");
   }
   html.append("<table class=\"settings\">");
   add_row(html, "标题", escaped_gbk(record.title));

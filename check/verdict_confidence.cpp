@@ -10,8 +10,8 @@ std::string VerdictConfidence::range_text() const {
 }
 
 std::string VerdictConfidence::line() const {
-  return std::string("按抽检结果估计，全文") + (by_indexed_rate ? "收录" : "未收录") + "句子占 " + range_text() +
-         "（95% 置信区间）";
+  return std::string("按抽检结果估计，全文") + (by_indexed_rate ? "收录" : "未收录") + "句子占 " +
+         range_text() + "（95% 置信区间）";
 }
 
 std::optional<VerdictConfidence> verdict_confidence(const CheckRecord& record) {

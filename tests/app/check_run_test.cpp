@@ -21,11 +21,10 @@ class CheckRunTest : public MainWindowTest {
  protected:
   void open_with_interval(const std::string& seconds,
                           const std::string& sampling = "句数=3\r\n最少字数=2\r\n判断比例=60\r\n") {
-    write_file_bytes(
-        configuration_path(),
-        gbk("[基本配置]\r\n检测标题=假\r\n检测内容=真\r\n" + sampling +
-            "按收录率判断非原创=假\r\n间隔秒=" +
-            seconds + "\r\n引擎=0\r\n代理形式=2\r\nIP=" + engine.address() + "\r\n浏览器模式检测=假\r\n"));
+    write_file_bytes(configuration_path(),
+                     gbk("[基本配置]\r\n检测标题=假\r\n检测内容=真\r\n" + sampling +
+                         "按收录率判断非原创=假\r\n间隔秒=" + seconds +
+                         "\r\n引擎=0\r\n代理形式=2\r\nIP=" + engine.address() + "\r\n浏览器模式检测=假\r\n"));
     open_window();
     window().set_text(Control::编辑框标题, gbk("标题"));
     window().set_text(Control::编辑框内容,
@@ -89,8 +88,9 @@ TEST_F(CheckRunTest, ClickChecksTheArticleAndShowsTheVerdict) {
 // others not indexed: 50 % with that page, 40 % without, and nothing left to search.
 TEST_F(CheckRunTest, SentencesRunningOutWithOnlyAnUnreadPageToDecideGiveNoVerdict) {
   open_with_interval("0", "句数=10\r\n最少字数=4\r\n判断比例=50\r\n");
-  window().set_text(Control::编辑框内容, gbk("第一句检测文字。第二句检测文字。第三句检测文字。第四句检测文字。"
-                                             "第五句检测文字。短。短。短。短。短。"));
+  window().set_text(Control::编辑框内容,
+                    gbk("第一句检测文字。第二句检测文字。第三句检测文字。第四句检测文字。"
+                        "第五句检测文字。短。短。短。短。短。"));
   engine.serve([this](const ReceivedRequest& request) {
     if (SearchSite::query_of(request) != "第三句检测文字") return site.answer(request);
     return html_reply("<html><head><title>改版</title></head><body><div id=\"new\">结果</div></body></html>",

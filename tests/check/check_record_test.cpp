@@ -73,13 +73,34 @@ TEST_F(CheckRecordTest, TheReportTellsHowSureItsVerdictIs) {
     bool unstable;
   };
   const Case cases[] = {
-      {"SixOfTenNotIndexed", false, "60", 10, {true, true, true, true}, false, {},
-       "按抽检结果估计，全文未收录句子占 31%–83%（95% 置信区间）", true},
-      {"EveryOneIndexed", false, "60", 10, {}, true, {}, "按抽检结果估计，全文未收录句子占 0%–43%（95% 置信区间）",
+      {"SixOfTenNotIndexed",
+       false,
+       "60",
+       10,
+       {true, true, true, true},
+       false,
+       {},
+       "按抽检结果估计，全文未收录句子占 31%–83%（95% 置信区间）",
+       true},
+      {"EveryOneIndexed",
+       false,
+       "60",
+       10,
+       {},
+       true,
+       {},
+       "按抽检结果估计，全文未收录句子占 0%–43%（95% 置信区间）",
        false},
       // Two answered, none indexed: over three it would be 0%–56%.
-      {"UnreadPagesLeftOut", true, "50", 3, {}, false, {"第2个句子"},
-       "按抽检结果估计，全文收录句子占 0%–66%（95% 置信区间）", true},
+      {"UnreadPagesLeftOut",
+       true,
+       "50",
+       3,
+       {},
+       false,
+       {"第2个句子"},
+       "按抽检结果估计，全文收录句子占 0%–66%（95% 置信区间）",
+       true},
       {"NothingAnswered", false, "100", 3, {}, false, {"第1个句子", "第2个句子", "第3个句子"}, "", false},
   };
   for (const Case& c : cases) {
@@ -100,7 +121,8 @@ TEST_F(CheckRecordTest, TheReportTellsHowSureItsVerdictIs) {
       EXPECT_NE(html.find("<p class=\"confidence\">" + std::string(c.interval) + "</p>"), std::string::npos)
           << html;
     }
-    EXPECT_EQ(html.find("结论不稳：再检测一次可能得出相反的结论，可增加检测句数。") != std::string::npos, c.unstable);
+    EXPECT_EQ(html.find("结论不稳：再检测一次可能得出相反的结论，可增加检测句数。") != std::string::npos,
+              c.unstable);
   }
 }
 

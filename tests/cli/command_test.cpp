@@ -34,8 +34,8 @@ std::vector<std::string> lines_of(const std::string& text) {
 
 TEST_F(CommandTest, AFolderGivesOneLinePerArticleTheSummaryTheStatusAndTheReport) {
   // At 90 % one sentence not indexed is sure enough, two indexed are not.
-  const Finished csv = run(
-      with(quick_options(), {"--ratio", "90", "--report", (temp / "r.csv").string(), articles.string()}));
+  const Finished csv =
+      run(with(quick_options(), {"--ratio", "90", "--report", (temp / "r.csv").string(), articles.string()}));
   EXPECT_EQ(csv.status, 1);
   const std::vector<std::string> lines = lines_of(csv.out);
   ASSERT_EQ(lines.size(), 4u) << csv.out;
@@ -46,7 +46,8 @@ TEST_F(CommandTest, AFolderGivesOneLinePerArticleTheSummaryTheStatusAndTheReport
   EXPECT_THAT(lines[3], HasSubstr("原创 2 篇"));
   // The rows the window's batch lists.
   EXPECT_EQ(read_file_bytes(temp / "r.csv"),
-            "\xEF\xBB\xBF文件,结果,检测句数,收录句数,判断依据,原创副本,已删除原文件,检测报告,置信区间,结论稳定\r\n" +
+            "\xEF\xBB\xBF文件,结果,检测句数,收录句数,判断依据,原创副本,已删除原文件,检测报告,置信区间,"
+            "结论稳定\r\n" +
                 first_original.string() + ",原创,1,0,收录率 0%,,否,,0%–79%,是\r\n" + published.string() +
                 ",内容已收录,2,2,收录率 100%,,否,,34%–100%,否\r\n" + second_original.string() +
                 ",原创,1,0,收录率 0%,,否,,0%–79%,是\r\n");
@@ -309,17 +310,17 @@ TEST_F(CommandTest, AStoredChoiceOutsideTheListKeepsTheDefault) {
 // Five of ten pieces long enough, one answered by a page without a result list, the
 // others not indexed: 50 % with that page, 40 % without, and nothing left to search.
 TEST_F(CommandTest, SentencesRunningOutWithOnlyAnUnreadPageToDecideGiveNoVerdictAndTheFileStays) {
-  const std::string bytes =
-      gbk("第一句检测文字。第二句检测文字。第三句检测文字。第四句检测文字。第五句检测文字。短。短。短。短。短。");
+  const std::string bytes = gbk(
+      "第一句检测文字。第二句检测文字。第三句检测文字。第四句检测文字。第五句检测文字。短。短。短。短。短。");
   write_file_bytes(first_original, bytes);
   engine.serve([this](const ReceivedRequest& request) {
     if (SearchSite::query_of(request) != "第三句检测文字") return site.answer(request);
     return html_reply("<html><head><title>改版</title></head><body><div id=\"new\">结果</div></body></html>",
                       "utf-8");
   });
-  const Finished finished =
-      run(with(quick_options(), {"--sentences", "10", "--min-chars", "4", "--ratio", "50", "--judge", "unindexed",
-                                 "--copy-originals", "--delete-checked", first_original.string()}));
+  const Finished finished = run(
+      with(quick_options(), {"--sentences", "10", "--min-chars", "4", "--ratio", "50", "--judge", "unindexed",
+                             "--copy-originals", "--delete-checked", first_original.string()}));
   EXPECT_EQ(finished.status, 3) << finished.err;
   EXPECT_EQ(lines_of(finished.out).front(), "undecided\t5\t0\t0\t" + first_original.string());
   EXPECT_EQ(read_file_bytes(first_original), bytes);
