@@ -7,7 +7,7 @@ struct BatchCounts {
   uint32_t start_ticks = 0;      // the clock when the batch began
   int examined = 0;              // files checked to the end, whatever the verdict
   int originals = 0;             // of those, judged original (copied or not)
-  int unreadable = 0;            // files left alone because their bytes could not be read
+  int unreadable = 0;            // files left alone: bytes that could not be read, or are no text
   int copy_failures = 0;         // originals kept in place because no copy could be stored
   int delete_failures = 0;       // files to delete that the file system kept (no right to remove them)
   int renamed_copies = 0;        // copies stored as "x(2).txt" and so on, beside a different "x.txt"

@@ -14,7 +14,9 @@ struct BatchListRow {
   std::string_view verdict;
   int searched = 0;
   int indexed = 0;
-  std::string rate{};            // the deciding rate, UTF-8: "未收录率 83.33%"
+  // the deciding rate, UTF-8: "未收录率 83.33%"; for an unreadable file, why
+  // its bytes are no text
+  std::string rate{};
   std::filesystem::path copy{};  // where the copy of an original went; empty if none
   bool source_deleted = false;
   std::filesystem::path report{};  // the file's HTML report; empty if none was written

@@ -59,8 +59,7 @@ BatchRun::Next BatchRun::examine_file_within_memory(const std::filesystem::path&
   try {
     return examine_file(path, number, total, originals);
   } catch (const std::bad_alloc&) {
-    ++counts_.unreadable;
-    finish_file({.file = path, .verdict = "无法读取"}, FileOutcome::Verdict::unreadable);
+    finish_unreadable(path);
     return Next::go_on;
   }
 }
@@ -79,13 +78,17 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
   // The bytes read here are the ones checked and the ones copied.
   const std::optional<FileSnapshot> file = read_file_snapshot(path, kLargestArticleBytes);
   if (!file) {
-    ++counts_.unreadable;
-    finish_file({.file = path, .verdict = "无法读取"}, FileOutcome::Verdict::unreadable);
+    finish_unreadable(path);
+    return Next::go_on;
+  }
+  // Bytes that are no text in the encoding are not searched: garbled, they would pass for original.
+  const FileText text = file_text_from_bytes(file->bytes, encoding);
+  if (text.problem) {
+    finish_unreadable(path, text.problem);
     return Next::go_on;
   }
   std::string title = title_of(path);
-  const ArticleVerdict verdict =
-      check_article(context_, false, title, true, text_from_file_bytes(file->bytes, encoding), true);
+  const ArticleVerdict verdict = check_article(context_, false, title, true, text.text, true);
   const CheckRecord& record = context_.record;
   BatchListRow row = {.file = path,
                       .verdict = verdict_text(record.verdict),
@@ -153,8 +156,20 @@ void BatchRun::list_file(const BatchListRow& row) {
 }
 
 void BatchRun::finish_file(const BatchListRow& row, FileOutcome::Verdict verdict, bool copied, bool deleted) {
-  list_file(row);
-  if (observer_) observer_({.row = row, .verdict = verdict, .copied = copied, .deleted = deleted});
+  report(FileOutcome{.row = row, .verdict = verdict, .copied = copied, .deleted = deleted});
+}
+
+void BatchRun::finish_unreadable(const std::filesystem::path& path, const std::optional<TextProblem>& problem) {
+  ++counts_.unreadable;
+  const BatchListRow row{.file = path,
+                         .verdict = "无法读取",
+                         .rate = problem ? text_problem_words(*problem) : std::string()};
+  report(FileOutcome{.row = row, .verdict = FileOutcome::Verdict::unreadable, .text_problem = problem});
+}
+
+void BatchRun::report(const FileOutcome& outcome) {
+  list_file(outcome.row);
+  if (observer_) observer_(outcome);
 }
 
 std::string BatchRun::write_list() const {

@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "batch/batch_counts.h"
 #include "batch/batch_list.h"
+#include "batch/text_file_loader.h"
 #include "check/check_context.h"
 
 class OriginalsFolder;
@@ -22,6 +24,8 @@ struct FileOutcome {
   Verdict verdict;
   bool copied = false;   // stored in 另存文件夹[原创文章]
   bool deleted = false;  // removed from its place
+  // Why an unreadable file's bytes are no text; empty when they could not be read at all.
+  std::optional<TextProblem> text_problem{};
 };
 
 // Milliseconds since some start, wrapping at 32 bits as a tick count does.
@@ -34,8 +38,9 @@ using TickClock = std::function<uint32_t()>;
 //
 // A file is deleted only once its bytes were read and checked and, if it was
 // original, its copy is stored for good (see sort_examined_file). A file whose
-// bytes cannot be read, or that is larger than 64 MB, is left alone and
-// reported; so is an original that could not be copied.
+// bytes cannot be read, that is larger than 64 MB, or whose bytes are no text in
+// the chosen or recognised encoding, is left alone and reported; so is an
+// original that could not be copied.
 class BatchRun {
  public:
   BatchRun(CheckContext& context, TickClock clock);
@@ -67,6 +72,9 @@ class BatchRun {
   // A file done with: its row listed and the observer told.
   void finish_file(const BatchListRow& row, FileOutcome::Verdict verdict, bool copied = false,
                    bool deleted = false);
+  // A file left alone unread: counted, listed with the problem, and the observer told.
+  void finish_unreadable(const std::filesystem::path& path, const std::optional<TextProblem>& problem = {});
+  void report(const FileOutcome& outcome);
   // Writes the list into the report folder; the line that names it in the summary.
   std::string write_list() const;
 

@@ -330,7 +330,9 @@ Options:
   --ignore-urls, --no-ignore-urls  remove web and e-mail addresses first, or not
   --ignore-digits N        remove runs of N or more digits first (0: keep them)
   --encoding auto|gbk|utf-8|utf-16|utf-16be  how article files are read (auto: by
-                           byte-order mark, declared or well-formed UTF-8, else GBK)
+                           byte-order mark, declared or well-formed UTF-8, the
+                           charset an HTML head declares, GBK, else UTF-16 without
+                           a mark); a file that is no text in it is unreadable
   --proxy none|system|HOST:PORT  how the engine is reached
   --block-wait MINUTES     when Baidu blocks, wait this long and go on
                            (0: end the run with status 3)

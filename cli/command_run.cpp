@@ -90,6 +90,13 @@ bool report_is_an_article(const std::filesystem::path& report,
   });
 }
 
+std::string why_unreadable(const std::optional<TextProblem>& problem) {
+  if (!problem) return "missing, not a regular file, no access, or over 64 MB";
+  if (problem->kind == TextProblem::Kind::unknown_charset)
+    return "it declares the charset '" + problem->encoding + "', which is not known";
+  return "not valid " + problem->encoding + " text";
+}
+
 int bad_input(ProgressOutput& progress, const std::string& reason) {
   progress.warn("originality-check: " + reason);
   return kBadInput;
@@ -172,8 +179,8 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
     std::fputs(result.line().c_str(), out);
     std::fflush(out);
     if (outcome.verdict == FileOutcome::Verdict::unreadable) {
-      progress.warn("originality-check: cannot read '" + outcome.row.file.native() +
-                    "' (missing, not a regular file, no access, or over 64 MB); it stays where it is");
+      progress.warn("originality-check: cannot read '" + outcome.row.file.native() + "' (" +
+                    why_unreadable(outcome.text_problem) + "); it stays where it is");
     }
     // The copy asked for is not there: the original stays in its place, and a
     // script must not take the run for a success.

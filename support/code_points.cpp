@@ -51,6 +51,12 @@ bool is_low_surrogate(char32_t unit) {
   return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// The `i`th unit of UTF-16 little-endian bytes.
+char32_t utf16le_unit(std::string_view bytes, size_t i) {
+  return static_cast<char32_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                               static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+}
+
 }  // namespace
 
 std::u32string code_points_from_utf8(std::string_view utf8) {
@@ -67,10 +73,7 @@ std::u32string code_points_from_utf8(std::string_view utf8) {
 
 std::u32string code_points_from_utf16le(std::string_view bytes) {
   const size_t unit_count = bytes.size() / 2;
-  const auto unit = [&](size_t i) {
-    return static_cast<char32_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                 static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-  };
+  const auto unit = [&](size_t i) { return utf16le_unit(bytes, i); };
   std::u32string code_points;
   code_points.reserve(unit_count);
   for (size_t i = 0; i < unit_count; ++i) {
@@ -85,6 +88,19 @@ std::u32string code_points_from_utf16le(std::string_view bytes) {
     }
   }
   return code_points;
+}
+
+bool is_well_formed_utf16le(std::string_view bytes) {
+  if (bytes.size() % 2 != 0) return false;
+  const size_t unit_count = bytes.size() / 2;
+  for (size_t i = 0; i < unit_count; ++i) {
+    const char32_t unit = utf16le_unit(bytes, i);
+    if (is_low_surrogate(unit)) return false;
+    if (!is_high_surrogate(unit)) continue;
+    if (i + 1 == unit_count || !is_low_surrogate(utf16le_unit(bytes, i + 1))) return false;
+    ++i;
+  }
+  return true;
 }
 
 std::string utf16le_from_code_points(std::u32string_view code_points) {

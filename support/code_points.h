@@ -16,6 +16,10 @@ std::u32string code_points_from_utf8(std::string_view utf8);
 // An odd last byte is ignored; an unpaired surrogate becomes U+FFFD.
 std::u32string code_points_from_utf16le(std::string_view bytes);
 
+// True when `bytes` are whole UTF-16 little-endian units (an even count) with
+// every surrogate in its pair.
+bool is_well_formed_utf16le(std::string_view bytes);
+
 std::string utf16le_from_code_points(std::u32string_view code_points);
 
 // UTF-8 of the code points, where a base character followed by combining marks

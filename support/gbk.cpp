@@ -200,8 +200,29 @@ std::string gbk_from_utf8(std::string_view utf8) {
   });
 }
 
-std::string utf8_from_gbk(std::string_view gbk) {
+namespace {
+
+GbkToUtf8Table& gbk_to_utf8_table() {
   static GbkToUtf8Table table;
+  return table;
+}
+
+// The character that starts at gbk[i], a byte of 0x80 or above, and its byte
+// count; refused (one byte) when no GBK character starts there. A pair is looked
+// up first: the table holds none for a byte that is a character on its own.
+std::pair<Utf8Code, size_t> gbk_character(const GbkToUtf8Table& table, std::string_view gbk, size_t i) {
+  const auto first = static_cast<uint8_t>(gbk[i]);
+  if (i + 1 < gbk.size()) {
+    const Utf8Code pair = table.pair[(first - 0x80) * 256 + static_cast<uint8_t>(gbk[i + 1])];
+    if (!pair.refused()) return {pair, 2};
+  }
+  return {table.single[first], 1};
+}
+
+}  // namespace
+
+std::string utf8_from_gbk(std::string_view gbk) {
+  GbkToUtf8Table& table = gbk_to_utf8_table();
   return convert_in_chunks(gbk, 3, gbk.size() * 3 / 2, [&](size_t i, size_t to, char* out) {
     while (i < to) {
       const auto first = static_cast<uint8_t>(gbk[i]);
@@ -210,22 +231,27 @@ std::string utf8_from_gbk(std::string_view gbk) {
         ++i;
         continue;
       }
-      // A pair is looked up first: the table holds none for a byte that is a
-      // character on its own.
-      size_t length = 2;
-      Utf8Code code = kRefusedUtf8;
-      if (first >= 0x80 && i + 1 < gbk.size()) {
-        code = table.pair[(first - 0x80) * 256 + static_cast<uint8_t>(gbk[i + 1])];
-      }
-      if (code.refused()) {
-        length = 1;
-        code = table.single[first];
-        if (code.refused()) code = kReplacementCharacter;
-      }
+      auto [code, length] = gbk_character(table, gbk, i);
+      if (code.refused()) code = kReplacementCharacter;
       out = code.unusual() ? put_bytes(out, *table.converter.convert(gbk.substr(i, length)))
                            : put_utf8(out, code);
       i += length;
     }
     return std::pair(i, out);
   });
+}
+
+bool is_well_formed_gbk(std::string_view gbk) {
+  const GbkToUtf8Table& table = gbk_to_utf8_table();
+  size_t i = 0;
+  while (i < gbk.size()) {
+    if (static_cast<uint8_t>(gbk[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const auto [code, length] = gbk_character(table, gbk, i);
+    if (code.refused()) return false;
+    i += length;
+  }
+  return true;
 }

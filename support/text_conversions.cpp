@@ -20,9 +20,13 @@ std::string utf8_to_ansi(std::string_view utf8) {
 }
 
 std::string utf16be_to_ansi(std::string_view utf16be) {
-  std::string swapped(utf16be.substr(0, utf16be.size() / 2 * 2));
+  return utf16le_to_ansi(byte_swapped_units(utf16be));
+}
+
+std::string byte_swapped_units(std::string_view utf16) {
+  std::string swapped(utf16.substr(0, utf16.size() / 2 * 2));
   for (size_t at = 0; at < swapped.size(); at += 2) std::swap(swapped[at], swapped[at + 1]);
-  return utf16le_to_ansi(swapped);
+  return swapped;
 }
 
 std::string strip_leading_question_mark(std::string_view text) {

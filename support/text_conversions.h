@@ -19,6 +19,9 @@ std::string utf8_to_ansi(std::string_view utf8);
 // The same as utf16le_to_ansi of the byte-swapped input.
 std::string utf16be_to_ansi(std::string_view utf16be);
 
+// The UTF-16 units in the other byte order; an odd last byte is dropped.
+std::string byte_swapped_units(std::string_view utf16);
+
 // `text` without its first byte when that is "?": a UTF-8 byte-order mark that
 // reaches a conversion comes out as that "?".
 std::string strip_leading_question_mark(std::string_view text);

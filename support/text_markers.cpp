@@ -1,5 +1,6 @@
 #include "support/text_markers.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "support/text_helpers.h"
@@ -49,4 +50,19 @@ std::string fix_quotes(std::string_view text) {
 
 bool has_utf8_charset(std::string_view text) {
   return contains_any(text, fix_quotes(kUtf8CharsetList), /*any_mode=*/true);
+}
+
+std::string declared_charset(std::string_view text) {
+  constexpr std::string_view kDeclaration = "charset=";
+  const size_t at = find_ignoring_ascii_case(text, kDeclaration);
+  if (at == std::string_view::npos) return {};
+  std::string_view value = text.substr(at + kDeclaration.size());
+  if (value.starts_with('"')) value.remove_prefix(1);
+  const auto is_name_character = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           std::string_view("-_.:").find(c) != std::string_view::npos;
+  };
+  std::string name(value.substr(0, std::ranges::find_if_not(value, is_name_character) - value.begin()));
+  std::ranges::transform(name, name.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
+  return name;
 }

@@ -35,3 +35,8 @@ std::string fix_quotes(std::string_view text);
 // True when the text declares the charset UTF-8 as kUtf8CharsetList lists it,
 // in any case.
 bool has_utf8_charset(std::string_view text);
+
+// The name of the charset that the text declares first, lower-cased: "big5" of
+// `charset=Big5`, bare or in double quotes as with has_utf8_charset; empty when
+// it declares none.
+std::string declared_charset(std::string_view text);

@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <random>
+
 #include "batch/batch_run.h"
 #include "tests/batch/batch_fixture.h"
 
@@ -42,17 +44,26 @@ TEST_F(BatchFaultsTest, FilesThatCannotBeReadAreLeftAloneAndReported) {
   const fs::path pipe = folder / "pipe.txt";
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   fs::create_directories(folder / "folder.txt");
+  // Bytes that are no text in any encoding, and a page in a charset nobody knows.
+  std::mt19937 random(7);
+  std::string random_bytes;
+  for (int i = 0; i < 4096; ++i) random_bytes.push_back(static_cast<char>(random() & 0xFF));
+  const fs::path garbled = write_file("garbled.txt", random_bytes);
+  const std::string page = "<html><head><meta charset=x-no-such-set></head>text</html>";
+  const fs::path unknown = write_file("unknown.htm", page);
   const fs::path good = write_file("good.txt", "good");
 
-  batch.run_batch({pipe, folder / "folder.txt", good});
+  batch.run_batch({pipe, folder / "folder.txt", garbled, unknown, good});
 
   EXPECT_EQ(queries, std::vector<std::string>{"good"});
   EXPECT_TRUE(fs::is_fifo(pipe));
   EXPECT_TRUE(fs::is_directory(folder / "folder.txt"));
+  EXPECT_EQ(read_file_bytes(garbled), random_bytes);
+  EXPECT_EQ(read_file_bytes(unknown), page);
   EXPECT_FALSE(fs::exists(good));
   EXPECT_EQ(names_in(output_folder()), std::set<std::string>{"good.txt"});
   EXPECT_EQ(summary(),
-            "完成！总耗时 0 毫秒！已检测 1 篇，平均耗时 0 毫秒！原创 1 篇，原创比率 100 %，无法读取 2 篇");
+            "完成！总耗时 0 毫秒！已检测 1 篇，平均耗时 0 毫秒！原创 1 篇，原创比率 100 %，无法读取 4 篇");
 }
 
 TEST_F(BatchFaultsTest, AFileThatVanishedBeforeItsTurnIsReportedAndTheBatchGoesOn) {

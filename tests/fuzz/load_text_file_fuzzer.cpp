@@ -1,6 +1,7 @@
 // Feeds arbitrary file contents to the article loader in every encoding and
 // checks what must hold for any input.
 
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -41,7 +42,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   require(bytes.starts_with(gbk) || (bytes.starts_with('?') && bytes.substr(1).starts_with(gbk)));
   // Both byte orders convert alike.
   require(text_from_file_bytes(byte_swapped(bytes), FileEncoding::utf16le) == utf16be);
-  // Recognition picks one of the chosen readings.
-  require(automatic == gbk || automatic == utf8 || automatic == utf16le || automatic == utf16be);
+  // Recognition picks one of the chosen readings, UTF-16 of the whole file (no
+  // mark), or a charset the file declares; bytes that are no text give none.
+  const bool whole_utf16 =
+      automatic == text_from_file_bytes("\xFF\xFE" + std::string(bytes), FileEncoding::utf16le) ||
+      automatic == text_from_file_bytes("\xFE\xFF" + std::string(bytes), FileEncoding::utf16be);
+  std::string lower(bytes);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const bool declares_charset = lower.find("charset=") != std::string::npos;
+  require(automatic.empty() || automatic == gbk || automatic == utf8 || automatic == utf16le ||
+          automatic == utf16be || whole_utf16 || declares_charset);
+  // A problem means no text.
+  const FileText recognised = file_text_from_bytes(bytes, FileEncoding::automatic);
+  require(recognised.text == automatic && (!recognised.problem || automatic.empty()));
   return 0;
 }
