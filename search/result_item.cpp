@@ -90,6 +90,20 @@ std::optional<ResultItem> first_link(const Engine& engine, std::string_view item
   return std::nullopt;
 }
 
+// The result without its script elements: their texts write markup for later, links
+// that are no address ("'+t.data("url")+'") among it.
+std::string without_scripts(std::string_view item) {
+  std::string text;
+  for (size_t at = 0;;) {
+    const size_t script = find_ignoring_ascii_case(item, "<script", at);
+    text.append(item.substr(at, script == std::string_view::npos ? std::string_view::npos : script - at));
+    if (script == std::string_view::npos) return text;
+    const size_t end = find_ignoring_ascii_case(item, "</script", script);
+    if (end == std::string_view::npos) return text;
+    at = end;
+  }
+}
+
 // The part of a result where its link is looked for: from the engine's marker on,
 // or the whole result when the marker is missing.
 std::string_view linked_part(const Engine& engine, std::string_view item) {
@@ -107,7 +121,7 @@ std::optional<ResultItem> result_holding(const Engine& engine, std::string_view 
     const size_t end = i + 1 < starts.size() ? starts[i + 1] : result_list.size();
     const std::string_view item = result_list.substr(starts[i], end - starts[i]);
     if (!contains_any(decode_html_entities(tag_expression.regex_replace(item, "")), forms, true)) continue;
-    return first_link(engine, linked_part(engine, item), tag_expression);
+    return first_link(engine, linked_part(engine, without_scripts(item)), tag_expression);
   }
   return std::nullopt;
 }

@@ -41,7 +41,7 @@ inline constexpr std::array<DetectionSetting, 22> kDetectionSettings{{
     {Control::编辑框判断比例, SettingForm::text, "判断比例"},
     {Control::单选框按收录率, SettingForm::radio_button, {}},
     {Control::编辑框间隔秒, SettingForm::text, "间隔秒"},
-    {Control::组合框引擎, SettingForm::selection, "引擎", false, 5},
+    {Control::组合框引擎, SettingForm::selection, "引擎", false, 6},
     {Control::选择框忽略网址邮箱, SettingForm::check_box, {}},
     {Control::选择框忽略数字, SettingForm::check_box, {}},
     {Control::编辑框数字位数, SettingForm::text, "数字位数"},

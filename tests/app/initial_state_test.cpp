@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, CaptionsAndItemsAreTheDesignedOnes) {
       {Control::超级链接框更新, "查看更新"}, {Control::超级链接框软件, "更多软件"},
   };
   for (const auto& [control, text] : labels) EXPECT_EQ(w.text(control), gbk(text));
-  EXPECT_EQ(items_of(form().组合框引擎), QStringList({"百度", "360", "soso", "谷歌", "搜狗"}));
+  EXPECT_EQ(items_of(form().组合框引擎), QStringList({"百度", "360", "soso", "谷歌", "搜狗", "必应"}));
   EXPECT_EQ(items_of(form().组合框代理形式), QStringList({"正常访问", "IE的代理", "指定代理"}));
   EXPECT_EQ(items_of(form().组合框文件编码),
             QStringList({"自动识别", "ANSI(GBK)", "UTF-8", "Unicode", "Unicode be"}));

@@ -131,14 +131,15 @@ TEST_F(MainWindowTest, WhatIsSavedLoadsBackUnchanged) {
   open_window();
   window().set_text(Control::编辑框内容, gbk("甲\r\n\r\n乙┊*┊丙"));
   window().set_checked(Control::选择框判断内容, true);
-  window().set_selected_index(Control::组合框引擎, 3);
+  window().set_selected_index(Control::组合框引擎, 5);
   ASSERT_TRUE(save_settings(window(), objects().settings_store).written());
   const std::string saved = read_file_bytes(configuration_path());
+  EXPECT_NE(saved.find(gbk("引擎=5\r\n")), std::string::npos);
 
   open_window();
   EXPECT_EQ(window().text(Control::编辑框内容), gbk("甲\r\n\r\n乙\r\n丙"));
   EXPECT_TRUE(window().checked(Control::选择框判断内容));
-  EXPECT_EQ(window().selected_index(Control::组合框引擎), 3);
+  EXPECT_EQ(window().selected_index(Control::组合框引擎), 5);
   ASSERT_TRUE(save_settings(window(), objects().settings_store).written());
   EXPECT_EQ(read_file_bytes(configuration_path()), saved);
 }

@@ -223,7 +223,7 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
       {"--ratio", "101", articles.string()},
       {"--interval", "-1", articles.string()},
       {"--interval", "nan", articles.string()},
-      {"--engine", "bing", articles.string()},
+      {"--engine", "yahoo", articles.string()},
       {"--proxy", "no-port", articles.string()},
       {"--encoding", "latin1", articles.string()},
       {"--report", (temp / "r.txt").string(), articles.string()},
@@ -371,6 +371,48 @@ TEST_F(CommandTest, AnEngineThatCannotBeAskedEndsTheRunWithStatus3) {
   EXPECT_EQ(unreachable.status, 3) << unreachable.err;
   EXPECT_THAT(unreachable.err, HasSubstr("无法从搜索引擎"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(articles), {}), 3);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CommandTest, BingIsNamedInEveryWayTheWindowKnowsIt) {
+  for (const std::string name : {"bing", "必应", "5"}) {
+    SCOPED_TRACE(name);
+    const Finished finished = run(with(quick_options(), {"--engine", name, articles.string()}));
+    EXPECT_EQ(finished.status, 1) << finished.err;
+    EXPECT_THAT(finished.out, HasSubstr("not-original\t2\t2\t100\t" + published.string()));
+    ASSERT_FALSE(engine.requests().empty());
+    EXPECT_EQ(engine.requests().back().host, "cn.bing.com");
+  }
+}
+
+// The real pages the engines send robots: one line on standard error says why, and
+// the status tells the engine failed us.
+TEST_F(CommandTest, AnEngineTakingUsForARobotEndsTheRunWithItsCauseAndStatus3) {
+  const std::filesystem::path pages = SHARED_FIXTURES_DIR "/pages";
+  if (!std::filesystem::is_directory(pages)) GTEST_SKIP() << "no saved pages at " << pages;
+  const struct {
+    std::string_view file;
+    std::string engine;
+    std::string_view message;
+  } cases[] = {
+      {"baidu-2026-1.html", "baidu", "程序检测到百度似乎出现了验证码"},
+      {"google-2025-1.html", "google", "谷歌现在只向能运行网页脚本的浏览器返回结果"},
+      {"bing-2026-2.html", "bing", "搜索引擎“必应”要求进行验证"},
+  };
+  for (const auto& robot : cases) {
+    SCOPED_TRACE(robot.file);
+    const std::string page = read_file_bytes(pages / robot.file);
+    engine.serve([page](const ReceivedRequest&) { return html_reply(page, "utf-8"); });
+    const Finished finished =
+        run(with(quick_options(), {"--engine", robot.engine, "--block-wait", "0", first_original.string()}));
+    EXPECT_EQ(finished.status, 3) << finished.err;
+    EXPECT_THAT(finished.err, HasSubstr(robot.message));
+    EXPECT_THAT(finished.err, Not(HasSubstr("网络")));
+    EXPECT_THAT(finished.out, Not(HasSubstr("original\t")));
+  }
 }
 
 }  // namespace

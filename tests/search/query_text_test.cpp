@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "search/engine_table.h"
 #include "search/percent_encoding.h"
 #include "search/proxy_choice.h"
 #include "search/request_url.h"
 #include "search/simplified_chinese.h"
+#include "support/detection_settings.h"
 #include "support/gbk.h"
 #include "tests/testsupport/fake_window.h"
 
@@ -51,6 +54,11 @@ TEST(EngineAt, OnlyTheSixComboIndexesNameAnEngine) {
   EXPECT_EQ(engine_at(0)->caption, "百度");
   EXPECT_EQ(engine_at(4)->caption, "搜狗");
   EXPECT_EQ(engine_at(5)->caption, "必应");
+  // The settings file takes a stored engine for as many items as the table has rows.
+  const auto row = std::ranges::find(kDetectionSettings, Control::组合框引擎, &DetectionSetting::control);
+  ASSERT_NE(row, kDetectionSettings.end());
+  EXPECT_NE(engine_at(row->items - 1), nullptr);
+  EXPECT_EQ(engine_at(row->items), nullptr);
 }
 
 TEST(RequestUrl, SchemeIsAddedOnlyWhenMissing) {
