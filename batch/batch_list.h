@@ -15,6 +15,8 @@ struct BatchListRow {
   std::filesystem::path copy{};  // where the copy of an original went; empty if none
   bool source_deleted = false;
   std::filesystem::path report{};  // the file's HTML report; empty if none was written
+  int queries = 0;                 // questions sent to the engine, the title's included
+  int cached = 0;                  // answers taken from the cache instead
 };
 
 // The list's first bytes: a UTF-8 byte-order mark, so that spreadsheet programs read

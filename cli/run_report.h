@@ -8,7 +8,8 @@
 
 // Writes the finished articles' rows to `file`, the rows the window's batch lists:
 // CSV exactly as the batch's list, or JSON (an array of objects with the keys
-// file, verdict, searched, indexed, rate, copy, deleted, report). The file is
+// file, verdict, searched, indexed, rate, copy, deleted, report, queries,
+// cached). The file is
 // replaced in one step. False when it could not be written.
 bool write_run_report(const std::filesystem::path& file, ReportFormat format,
                       const std::vector<BatchListRow>& rows);

@@ -39,7 +39,7 @@ TEST(BatchListLine, NamesThatAreNotUtf8AreReadAsGbk) {
                          .copy = "/文章/另存文件夹[原创文章]/" + gbk_name,
                          .report = "/r/" + gbk_name};
   EXPECT_EQ(batch_list_line(row),
-            "/文章/国标.txt,原创,0,0,,/文章/另存文件夹[原创文章]/国标.txt,否,国标.txt\r\n");
+            "/文章/国标.txt,原创,0,0,,/文章/另存文件夹[原创文章]/国标.txt,否,国标.txt,0,0\r\n");
 }
 
 std::vector<std::vector<std::string>> rows_of(const std::string& csv) {
@@ -90,7 +90,7 @@ TEST_F(BatchListTest, TheBatchListHasARowPerFileMatchingTheSummary) {
                                                        {missing.string(), "无法读取"},
                                                        {unjudged.string(), "无法判断"}};
   for (size_t i = 0; i < 4; ++i) {
-    ASSERT_EQ(rows[i + 1].size(), 8u) << csv;
+    ASSERT_EQ(rows[i + 1].size(), 10u) << csv;
     EXPECT_EQ(rows[i + 1][0], file_and_verdict[i][0]);
     EXPECT_EQ(rows[i + 1][1], file_and_verdict[i][1]);
   }
@@ -101,6 +101,10 @@ TEST_F(BatchListTest, TheBatchListHasARowPerFileMatchingTheSummary) {
   EXPECT_EQ(rows[3][7], "");
   EXPECT_EQ(rows[4][5], "");
   EXPECT_EQ(rows[4][6], "否");
+  // Queries sent and answers from the cache: there is no cache here.
+  EXPECT_EQ(rows[0][8] + "," + rows[0][9], "查询次数,缓存结果");
+  EXPECT_EQ(rows[2][8] + "," + rows[2][9], "1,0");
+  EXPECT_EQ(rows[3][8] + "," + rows[3][9], "0,0");
 }
 
 }  // namespace

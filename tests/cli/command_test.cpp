@@ -43,25 +43,24 @@ TEST_F(CommandTest, AFolderGivesOneLinePerArticleTheSummaryTheStatusAndTheReport
   EXPECT_THAT(lines[3], HasSubstr("原创 2 篇"));
   // The rows the window's batch lists.
   EXPECT_EQ(read_file_bytes(temp / "r.csv"),
-            "\xEF\xBB\xBF文件,结果,检测句数,收录句数,判断依据,原创副本,已删除原文件,检测报告\r\n" +
-                first_original.string() + ",原创,1,0,收录率 0%,,否,\r\n" + published.string() +
-                ",内容已收录,2,2,收录率 100%,,否,\r\n" + second_original.string() +
-                ",原创,1,0,收录率 0%,,否,\r\n");
+            "\xEF\xBB\xBF文件,结果,检测句数,收录句数,判断依据,原创副本,已删除原文件,检测报告,查询次数,缓存结果\r\n" +
+                first_original.string() + ",原创,1,0,收录率 0%,,否,,1,0\r\n" + published.string() +
+                ",内容已收录,2,2,收录率 100%,,否,,2,0\r\n" + second_original.string() +
+                ",原创,1,0,收录率 0%,,否,,1,0\r\n");
   // Without --copy-originals nothing is moved, copied or made.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(articles), {}), 3);
 
-  // Only originals: status 0; the same rows as JSON.
+  // Only originals: status 0; the same rows as JSON, now answered from the cache.
   const Finished json = run(with(quick_options(), {"--report", (temp / "r.json").string(),
                                                    first_original.string(), second_original.string()}));
   EXPECT_EQ(json.status, 0);
   const std::string row =
-      "\",\n    \"indexed\": 0,\n    \"rate\": \"收录率 0%\",\n    \"report\": \"\",\n    "
+      "\",\n    \"indexed\": 0,\n    \"queries\": 0,\n    \"rate\": \"收录率 0%\",\n    \"report\": \"\",\n    "
       "\"searched\": 1,\n    \"verdict\": \"原创\"\n  }";
+  const std::string row_head = "\n  {\n    \"cached\": 1,\n    \"copy\": \"\",\n    \"deleted\": false,\n    \"file\": \"";
   EXPECT_EQ(read_file_bytes(temp / "r.json"),
-            "[\n  {\n    \"copy\": \"\",\n    \"deleted\": false,\n    \"file\": \"" +
-                first_original.string() + row +
-                ",\n  {\n    \"copy\": \"\",\n    \"deleted\": false,\n    \"file\": \"" +
-                second_original.string() + row + "\n]\n");
+            "[" + row_head + first_original.string() + row + "," + row_head + second_original.string() + row +
+                "\n]\n");
 }
 
 TEST_F(CommandTest, CopyAndDeleteMoveExactlyTheOriginals) {
