@@ -84,9 +84,11 @@ std::variant<AnswerStore, std::string> AnswerStore::open(const std::filesystem::
     statement.reset(prepared);
     return result == SQLITE_OK;
   };
-  // Every step either finishes or says why; a statement that answers a row leaves it to the caller.
+  // A statement left unfinished would hold its read transaction open, and a write
+  // after it could not wait for another program's: each is reset at once.
   const auto run = [](sqlite3_stmt* statement) {
     const int result = sqlite3_step(statement);
+    sqlite3_reset(statement);
     return result == SQLITE_DONE || result == SQLITE_ROW;
   };
   Statement journal;
@@ -103,6 +105,7 @@ std::variant<AnswerStore, std::string> AnswerStore::open(const std::filesystem::
   if (!prepare(kReadKey, read_key) || sqlite3_step(read_key.get()) != SQLITE_ROW) return store.last_error();
   const auto* key = static_cast<const char*>(sqlite3_column_blob(read_key.get(), 0));
   store.draw_key_.assign(key == nullptr ? "" : key, static_cast<size_t>(sqlite3_column_bytes(read_key.get(), 0)));
+  sqlite3_reset(read_key.get());
   if (store.draw_key_.size() != kDrawKeyBytes) return "the draw's key in the file is damaged";
 
   Statement remove_stale;

@@ -161,6 +161,7 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
       {"--report", article_named_like_a_report.string(), article_named_like_a_report.string()},
       {"--delete-checked", articles.string()},
       {"--browser", articles.string()},
+      {"--no-cache", "--refresh", articles.string()},
       {"--no-content", articles.string()},
       {articles.string(), missing.string()},
       {"--settings", missing.string(), articles.string()},
