@@ -21,6 +21,10 @@ bool keeps_exactly(std::string_view gbk_text) {
 
 }  // namespace
 
+std::string keyed_draw_rank(std::string_view key, std::string_view sentence) {
+  return hmac_sha256(key, searched_form(sentence));
+}
+
 CachedAnswers::CachedAnswers(Window& window, std::filesystem::path file, const CacheSettings& settings, Use use)
     : window_(window),
       file_(std::move(file)),
@@ -77,7 +81,7 @@ void CachedAnswers::remember(const SentenceAnswer& answer) {
 
 std::string CachedAnswers::draw_rank(std::string_view sentence) {
   if (!available()) return {};
-  return hmac_sha256(store_->draw_key(), searched_form(sentence));
+  return keyed_draw_rank(store_->draw_key(), sentence);
 }
 
 void CachedAnswers::give_up(const std::string& why_utf8) {

@@ -11,6 +11,10 @@
 
 class Window;
 
+// A sentence's (GBK) place in the consistent draw under `key`: HMAC-SHA-256 of its
+// searched form.
+std::string keyed_draw_rank(std::string_view key, std::string_view sentence);
+
 // The answer cache as checks use it: the store is opened at the first need; when it
 // cannot be, or fails later, one warning says so and the program goes on without
 // it. Answers are kept by engine caption and searched form.
