@@ -15,6 +15,10 @@ MainWindow::MainWindow(ProgramObjects& objects)
                      }},
       batch_buttons_(check_context_) {
   check_context_.reports = &objects.reports;
+  if (objects.cache_settings.enabled) {
+    cached_answers_.emplace(window_, cache_file_beside(objects.configuration_path), objects.cache_settings);
+    check_context_.remembered = &*cached_answers_;
+  }
   events_.on_main_window_created();
   QObject::connect(form_.按钮立即检测, &QPushButton::clicked, &form_,
                    [this] { on_check_button_clicked(check_context_); });

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <optional>
+
 #include "app/main_form.h"
 #include "app/qt_window.h"
 #include "app/window_events.h"
 #include "batch/batch_buttons.h"
 #include "check/check_context.h"
+#include "search/cached_answers.h"
 #include "search/engine_query.h"
 
 struct ProgramObjects;
@@ -26,6 +29,8 @@ class MainWindow {
   QtWindow window_;
   WindowEvents events_;
   EngineQuery engine_query_;
+  // Beside 主配置.ini, unless [结果缓存] turns it off.
+  std::optional<CachedAnswers> cached_answers_;
   CheckContext check_context_;
   BatchButtons batch_buttons_;
 };

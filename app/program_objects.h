@@ -5,6 +5,7 @@
 #include "check/random_seeder.h"
 #include "check/report_folder.h"
 #include "check/text_expressions.h"
+#include "support/cache_settings.h"
 #include "support/profile_store.h"
 #include "support/settings_location.h"
 
@@ -15,7 +16,9 @@ struct ProgramObjects {
   explicit ProgramObjects(std::filesystem::path configuration)
       : ProgramObjects(SettingsLocation{std::move(configuration), std::nullopt}) {}
   explicit ProgramObjects(const SettingsLocation& location)
-      : configuration_path(location.settings_file), reports(configuration_path.parent_path()) {
+      : configuration_path(location.settings_file),
+        reports(configuration_path.parent_path()),
+        cache_settings(read_cache_settings(location.file_to_load())) {
     settings_store.open_profile(configuration_path);
     loading_store.open_profile(location.file_to_load());
   }
@@ -24,6 +27,9 @@ struct ProgramObjects {
   ProfileStore settings_store;
   // Beside the settings file, wherever that is bound.
   ReportFolder reports;
+  // Read once at start from the file the settings are loaded from; the window
+  // never writes them.
+  CacheSettings cache_settings;
   // Where the settings are loaded from at start: the configuration file, or a
   // shipped one as the defaults while the configuration file does not exist yet.
   ProfileStore loading_store;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/batch_estimate.h"
 #include "batch/folder_listing.h"
 #include "support/gbk.h"
 #include "support/window.h"
@@ -44,6 +45,7 @@ void BatchButtons::start_file_batch() {
   context_.stop_requested = false;
   window.set_caption(Control::按钮选择文件, gbk("立即停止！"));
   enable_buttons(window, Control::按钮立即检测, Control::按钮选择文件夹, false);
+  show_estimate(paths);
   run_.run_batch(paths);
   enable_buttons(window, Control::按钮立即检测, Control::按钮选择文件夹, true);
   window.set_caption(Control::按钮选择文件, gbk("批量检测.."));
@@ -75,7 +77,13 @@ void BatchButtons::start_folder_batch() {
 
   window.set_caption(Control::按钮选择文件夹, gbk("   立即停止！"));
   window.set_enabled(Control::按钮选择文件夹, true);  // its click is the stop
+  show_estimate(paths);
   run_.run_batch(paths);
   window.set_caption(Control::按钮选择文件夹, gbk("  批量检测(文件夹).."));
   enable_buttons(window, Control::按钮立即检测, Control::按钮选择文件, true);
+}
+
+void BatchButtons::show_estimate(const std::vector<std::filesystem::path>& paths) {
+  Window& window = context_.window;
+  window.set_text(Control::状态条, estimate_text(window, batch_total(estimate_batch(context_, paths))));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 #include "batch/batch_run.h"
 #include "check/check_context.h"
@@ -26,6 +27,9 @@ class BatchButtons {
   const std::filesystem::path& last_folder() const { return last_folder_; }
 
  private:
+  // What the batch may cost, in the status bar as it starts.
+  void show_estimate(const std::vector<std::filesystem::path>& paths);
+
   CheckContext& context_;
   BatchRun run_;
   std::filesystem::path last_folder_;

@@ -42,12 +42,14 @@ std::string csv_cell(std::string_view text_utf8) {
 
 std::string batch_list_head() {
   return "\xEF\xBB\xBF" + csv_line({"文件", "结果", "检测句数", "收录句数", "判断依据", "原创副本",
-                                    "已删除原文件", "检测报告", "置信区间", "结论稳定"});
+                                    "已删除原文件", "检测报告", "置信区间", "结论稳定",
+                                    "查询次数", "缓存结果"});
 }
 
 std::string batch_list_line(const BatchListRow& row) {
   return csv_line({path_text(row.file), std::string(row.verdict), std::to_string(row.searched),
                    std::to_string(row.indexed), row.rate, path_text(row.copy),
                    row.source_deleted ? "是" : "否", path_text(row.report.filename()),
-                   row.confidence ? row.confidence->range_text() : "", stable_cell(row.confidence)});
+                   row.confidence ? row.confidence->range_text() : "", stable_cell(row.confidence),
+                   std::to_string(row.queries), std::to_string(row.cached)});
 }

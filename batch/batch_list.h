@@ -22,6 +22,8 @@ struct BatchListRow {
   std::filesystem::path report{};  // the file's HTML report; empty if none was written
   // How sure the verdict is; none when no content sentence was answered.
   std::optional<VerdictConfidence> confidence{};
+  int queries = 0;                 // questions sent to the engine, the title's included
+  int cached = 0;                  // answers taken from the cache instead
 };
 
 // The list's first bytes: a UTF-8 byte-order mark, so that spreadsheet programs read

@@ -19,14 +19,6 @@
 #include "support/gbk.h"
 #include "support/window.h"
 
-namespace {
-
-// Larger files are no articles (disk images, videos under a "*" pattern) and are
-// not read: they count as unreadable.
-constexpr size_t kLargestArticleBytes = 64 * 1024 * 1024;
-
-}  // namespace
-
 BatchRun::BatchRun(CheckContext& context, TickClock clock) : context_(context), clock_(std::move(clock)) {}
 
 void BatchRun::run_batch(const std::vector<std::filesystem::path>& paths) {
@@ -96,7 +88,9 @@ BatchRun::Next BatchRun::examine_file(const std::filesystem::path& path, int num
                       .indexed = record.indexed,
                       .rate = record.rate.empty() ? std::string() : utf8_from_gbk(record.rate) + "%",
                       .report = record.report_file,
-                      .confidence = verdict_confidence(record)};
+                      .confidence = verdict_confidence(record),
+                      .queries = record.engine_queries(),
+                      .cached = record.cached_answers()};
   // A check cut short leaves the file as it was, uncounted.
   if (stop) {
     list_file(row);

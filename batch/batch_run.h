@@ -14,6 +14,10 @@
 
 class OriginalsFolder;
 
+// Larger files are no articles (disk images, videos under a "*" pattern) and are
+// not read: they count as unreadable.
+inline constexpr size_t kLargestArticleBytes = 64 * 1024 * 1024;
+
 // What the batch did with one file it finished. A file whose check was cut short
 // by a stop is not finished and not reported.
 struct FileOutcome {

@@ -5,6 +5,7 @@
 
 #include "check/content_check.h"
 #include "check/report_folder.h"
+#include "check/sentence_asking.h"
 #include "check/sentences.h"
 #include "check/setting_values.h"
 #include "check/text_expressions.h"
@@ -44,6 +45,8 @@ void record_tally(CheckRecord& record, const SentenceTally& tally) {
   record.indexed = tally.indexed;
   record.rate = tally.rate_text();
   record.count_line = tally_line(tally);
+  if (const int cached = record.cached_answers(); cached > 0)
+    record.count_line += gbk("，") + std::to_string(cached) + gbk(" 句用了缓存的结果");
 }
 
 // The verdict goes into the record and its report is written; then, with
@@ -132,22 +135,25 @@ ArticleVerdict check_article(CheckContext& context, bool show_messages, std::str
 
   if (window.checked(Control::选择框判断标题) && !title.empty()) {
     window.set_text(Control::状态条, gbk("【检测标题】") + title);
-    SentenceAnswer answer = context.is_sentence_indexed(title, window.selected_index(Control::组合框引擎));
-    const bool indexed = answer.indexed();
-    title_unrecognised = answer.outcome == SentenceOutcome::unrecognised;
-    record.searched.push_back({.is_title = true, .sentence = title, .answer = std::move(answer)});
+    std::optional<SentenceAnswer> answer = answer_sentence(context, title, 0);
+    if (!answer) return ArticleVerdict::not_original;
+    const bool indexed = answer->indexed();
+    // An answer from the cache asked nothing, so nothing needs pacing after it.
+    const bool queried = !answer->cached_at;
+    title_unrecognised = answer->outcome == SentenceOutcome::unrecognised;
+    record.searched.push_back({.is_title = true, .sentence = title, .answer = std::move(*answer)});
     // Stopped during the search (the user, or an engine that cannot be reached): no verdict.
     if (stop) return ArticleVerdict::not_original;
     if (indexed) {
       conclude(context, show_messages, CheckVerdict::title_indexed, "根据当前设置检测，该文章标题已收录",
                MessageIcon::none);
-      if (!show_messages) {
+      if (!show_messages && queried) {
         // A batch waits whole seconds here: "1.5" waits one second.
         wait_ms(window, wait_milliseconds(to_whole_number(window.text(Control::编辑框间隔秒))), stop);
       }
       return ArticleVerdict::not_original;
     }
-    wait_ms(window, wait_milliseconds(settings.interval_seconds), stop);
+    if (queried) wait_ms(window, wait_milliseconds(settings.interval_seconds), stop);
   }
   if (stop) return ArticleVerdict::not_original;
 

@@ -7,6 +7,7 @@
 #include "check/sentence_answer.h"
 
 class RandomSeeder;
+class RememberedAnswers;
 class ReportFolder;
 class Window;
 struct TextExpressions;
@@ -30,4 +31,7 @@ struct CheckContext {
   // Where each check's report is written when it has its verdict, before the
   // verdict is shown; none, no report is written.
   const ReportFolder* reports = nullptr;
+  // The engines' earlier answers: asked before the engine, and told its answers.
+  // None, every sentence is asked and the draw is seeded by the clock.
+  RememberedAnswers* remembered = nullptr;
 };

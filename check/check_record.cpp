@@ -22,6 +22,15 @@ int CheckRecord::content_searched() const {
                                         [](const SearchedPiece& piece) { return !piece.is_title; }));
 }
 
+int CheckRecord::cached_answers() const {
+  return static_cast<int>(std::count_if(searched.begin(), searched.end(),
+                                        [](const SearchedPiece& piece) { return piece.answer.cached_at.has_value(); }));
+}
+
+int CheckRecord::engine_queries() const {
+  return static_cast<int>(searched.size()) - cached_answers();
+}
+
 void CheckRecord::set_article(std::string cleaned, const std::vector<std::string>& pieces) {
   article_text = std::move(cleaned);
   piece_offsets.clear();

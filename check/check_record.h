@@ -72,4 +72,8 @@ struct CheckRecord {
   std::string engines() const;
   // Content pieces searched (the title row not counted).
   int content_searched() const;
+  // Questions sent to the engine, and answers taken from the cache instead (title
+  // and content).
+  int engine_queries() const;
+  int cached_answers() const;
 };

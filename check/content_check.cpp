@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "check/random_seeder.h"
-#include "check/sentence_draw_pool.h"
+#include "check/piece_order.h"
+#include "check/sentence_asking.h"
 #include "check/sentences.h"
 #include "check/setting_values.h"
 #include "check/text_expressions.h"
@@ -104,12 +104,11 @@ ContentVerdict check_content(CheckContext& context, std::string_view content,
   context.record.rate_percent = rate_percent;
   const int interval_ms = wait_milliseconds(settings.interval_seconds);
 
-  context.seeder.seed_from_clock();
-  SentenceDrawPool pool(context.seeder);
+  PieceOrder order = order_of_pieces(context, pieces);
   for (int turn = 1; turn <= piece_count; ++turn) {
     if (stop) return verdict;
     window.process_pending_events();
-    const int piece = pool.draw(1, piece_count) - 1;
+    const int piece = order.next();
     const std::string sentence = trim_blanks(expressions.trim, pieces[piece]);
     // Too short to search: the turn is used up without counting or waiting.
     if (sentence.empty() || count_chars(sentence) < settings.min_chars) continue;
@@ -118,13 +117,12 @@ ContentVerdict check_content(CheckContext& context, std::string_view content,
     window.set_progress_position(Control::进度条, tally.searched);
     window.set_text(Control::状态条, sentence_status("【检测内容】句子总数 ", tally, sentence));
     window.process_pending_events();
-    if (turn != 1) wait_ms(window, interval_ms, stop);
-    // A stop during the wait sends no further query to the engine.
     if (stop) return verdict;
-    SentenceAnswer answer = context.is_sentence_indexed(sentence, window.selected_index(Control::组合框引擎));
-    ++(answer.indexed() ? tally.indexed : tally.not_indexed);
-    if (answer.outcome == SentenceOutcome::unrecognised) ++tally.unrecognised;
-    context.record.add_piece(piece, sentence, std::move(answer));
+    std::optional<SentenceAnswer> answer = answer_sentence(context, sentence, turn != 1 ? interval_ms : 0);
+    if (!answer) return verdict;
+    ++(answer->indexed() ? tally.indexed : tally.not_indexed);
+    if (answer->outcome == SentenceOutcome::unrecognised) ++tally.unrecognised;
+    context.record.add_piece(piece, sentence, std::move(*answer));
     if (stop) return verdict;
 
     // An unread page may hide either answer, so each verdict must hold whichever it

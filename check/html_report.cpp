@@ -24,7 +24,8 @@ constexpr std::string_view kStyle =
     ".indexed{color:#c00000;font-weight:bold}.not-indexed{color:#008000}"
     ".unanswered{background:#e4e4e4}"
     ".searched{width:100%}th,td.outcome,td.number{white-space:nowrap}"
-    "td.address{word-break:break-all;font-size:.8em;color:#555;max-width:24em}";
+    "td.address{word-break:break-all;font-size:.8em;color:#555;max-width:24em}"
+    ".cached{font-weight:normal;font-size:.8em;color:#555}";
 
 std::string escaped_gbk(std::string_view gbk_text) {
   return html_escaped(utf8_from_gbk(gbk_text));
@@ -120,7 +121,11 @@ void add_searched(std::string& html, const CheckRecord& record) {
         .append("</td><td>");
     html.append(escaped_gbk(answer.searched.empty() ? piece.sentence : answer.searched)).append("</td>");
     html.append("<td class=\"outcome ").append(mark_class(answer.outcome)).append("\">");
-    html.append(outcome_text(answer.outcome)).append("</td><td>");
+    html.append(outcome_text(answer.outcome));
+    // Not asked in this check: the engine gave it then.
+    if (answer.cached_at)
+      html.append("<br><span class=\"cached\">缓存，").append(local_time_text(*answer.cached_at, "%-m月%-d日")).append("</span>");
+    html.append("</td><td>");
     if (answer.indexed()) {
       const std::string title =
           escaped_gbk(answer.result_title.empty() ? answer.result_link : answer.result_title);

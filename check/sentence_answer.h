@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ctime>
+#include <optional>
 #include <string>
 
 // How the engine answered the question about one sentence.
@@ -23,6 +25,9 @@ struct SentenceAnswer {
   // title (GBK) and its link; empty when the result could not be singled out.
   std::string result_title{};
   std::string result_link{};
+  // When the engine gave this answer, if it was taken from the answer cache rather
+  // than asked in this check.
+  std::optional<std::time_t> cached_at{};
 
   bool indexed() const { return outcome == SentenceOutcome::indexed; }
 };

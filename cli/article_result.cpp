@@ -11,6 +11,8 @@ bool is_control(char c) {
   return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
 }
 
+}  // namespace
+
 // The path as the line's last field. A name may hold any byte but "/": one with a
 // line break or a tab could forge a line or a field, one with an escape sequence
 // could work the terminal. Such a path is written in double quotes with C escapes,
@@ -47,8 +49,6 @@ std::string path_field(const std::string& path) {
   }
   return field + '"';
 }
-
-}  // namespace
 
 double ArticleResult::rate() const {
   return searched > 0 ? static_cast<double>(indexed) / searched * 100 : 0.0;

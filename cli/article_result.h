@@ -18,3 +18,7 @@ struct ArticleResult {
   // a path with a control character in double quotes, C-escaped.
   std::string line() const;
 };
+
+// A path as the last field of a line: as it is, or, when it holds a control
+// character, in double quotes with C escapes.
+std::string path_field(const std::string& path);

@@ -35,9 +35,12 @@ enum OptionId {
   kSettings,
   kBrowser,
   kVersion,
+  kNoCache,
+  kRefresh,
+  kDryRun,
 };
 
-constexpr std::array<option, 26> kOptions{{
+constexpr std::array<option, 29> kOptions{{
     {"engine", required_argument, nullptr, kEngine},
     {"sentences", required_argument, nullptr, kSentences},
     {"min-chars", required_argument, nullptr, kMinChars},
@@ -60,6 +63,9 @@ constexpr std::array<option, 26> kOptions{{
     {"report", required_argument, nullptr, kReport},
     {"settings", required_argument, nullptr, kSettings},
     {"browser", no_argument, nullptr, kBrowser},
+    {"no-cache", no_argument, nullptr, kNoCache},
+    {"refresh", no_argument, nullptr, kRefresh},
+    {"dry-run", no_argument, nullptr, kDryRun},
     {"quiet", no_argument, nullptr, 'q'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kVersion},
@@ -213,6 +219,17 @@ class Parser {
       case kSettings:
         options.settings_file = std::filesystem::path(value);
         return true;
+      case kNoCache:
+      case kRefresh: {
+        const CacheChoice choice = id == kNoCache ? CacheChoice::off : CacheChoice::refresh;
+        if (options.cache != CacheChoice::as_settings_say && options.cache != choice)
+          return fail_option("--no-cache and --refresh exclude each other: --refresh keeps the answers it gets");
+        options.cache = choice;
+        return true;
+      }
+      case kDryRun:
+        options.dry_run = true;
+        return true;
       case kBrowser:
         return fail_option(
             "browser mode needs the window program (originality-checker); this command fetches result pages "
@@ -307,6 +324,9 @@ Defaults come from the window program's 主配置.ini (beside the program, or in
 $XDG_CONFIG_HOME/原创文章检测器/ when the program is installed below /usr or its
 folder cannot be written) or from --settings FILE; options override them for
 this run only, and nothing is written back. Result pages are fetched by HTTP.
+The engine's answers are kept in 结果缓存.sqlite beside the settings file and
+used instead of a query while fresh, as the section [结果缓存] of the settings
+says (启用, 收录保留天数 30, 未收录保留天数 2).
 
 Output: one line per article on standard output, tab-separated:
   verdict (original, not-original, unreadable, or undecided when none of its
@@ -342,6 +362,14 @@ Options:
   --delete-checked         delete every checked file (only with --copy-originals)
   --report FILE            also write the results to FILE.csv or FILE.json
   --settings FILE          read the settings from FILE instead
+  --no-cache               neither use nor keep the answer cache (结果缓存.sqlite
+                           beside the settings file)
+  --refresh                ask the engine anew for every sentence, and keep the
+                           answers in the cache
+  --dry-run                send no request: print for each article a line
+                           "estimate", the most searches it may need, how many of
+                           those the cache answers, the path; then the total with
+                           the time it would take at the interval
   -q, --quiet              no progress
   -h, --help               this text
   --version                the version

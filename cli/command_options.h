@@ -16,6 +16,13 @@ struct ControlValue {
 
 enum class ReportFormat { csv, json };
 
+// How this run uses the answer cache.
+enum class CacheChoice {
+  as_settings_say,  // [结果缓存] 启用
+  off,              // --no-cache: neither read nor written
+  refresh,          // --refresh: every sentence asked anew, its answer kept
+};
+
 struct CommandOptions {
   std::vector<std::filesystem::path> paths;  // article files and folders, as given
   std::optional<std::filesystem::path> settings_file;
@@ -25,6 +32,9 @@ struct CommandOptions {
   bool show_progress = true;
   std::optional<std::filesystem::path> report_file;
   ReportFormat report_format = ReportFormat::csv;
+  CacheChoice cache = CacheChoice::as_settings_say;
+  // --dry-run: what the run would cost, and no request at all.
+  bool dry_run = false;
 };
 
 enum class CommandRequest { run, help, version };

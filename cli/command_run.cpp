@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -12,9 +13,11 @@
 #include "check/text_expressions.h"
 #include "cli/article_paths.h"
 #include "cli/article_result.h"
+#include "cli/dry_run.h"
 #include "cli/exit_status.h"
 #include "cli/headless_window.h"
 #include "cli/progress_output.h"
+#include "cli/run_cache.h"
 #include "cli/run_report.h"
 #include "cli/settings_location.h"
 #include "cli/stop_signal.h"
@@ -27,33 +30,22 @@
 
 namespace {
 
-// The current article's answers, and whether the engine failed us anywhere.
+// An article's answers, from the engine or from the cache.
 struct SearchTally {
   int searched = 0;
   int indexed = 0;
-  bool engine_failed = false;
 
   void count(SentenceOutcome outcome) {
-    switch (outcome) {
-      case SentenceOutcome::indexed:
-        ++indexed;
-        ++searched;
-        return;
-      case SentenceOutcome::not_indexed:
-        ++searched;
-        return;
-      case SentenceOutcome::unrecognised:
-        ++searched;
-        engine_failed = true;
-        return;
-      case SentenceOutcome::fetch_failed:
-        engine_failed = true;
-        return;
-      case SentenceOutcome::stopped:
-        return;
-    }
+    if (outcome == SentenceOutcome::indexed) ++indexed;
+    // A page that could not be read was answered, though not usefully.
+    if (outcome != SentenceOutcome::fetch_failed && outcome != SentenceOutcome::stopped) ++searched;
   }
 };
+
+// Whether the engine failed us on an answer: no page, or one that could not be read.
+bool engine_failed_on(SentenceOutcome outcome) {
+  return outcome == SentenceOutcome::unrecognised || outcome == SentenceOutcome::fetch_failed;
+}
 
 void set_control(Window& window, const ControlValue& value) {
   std::visit(
@@ -154,12 +146,15 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
   prepare_window_expressions(expressions);
   RandomSeeder seeder;
   EngineQuery query(window, stop, expressions.tag);
-  SearchTally tally;
+  bool engine_failed = false;
   CheckContext context{window, stop, expressions, seeder, [&](std::string_view sentence, int engine_index) {
                          SentenceAnswer answer = query.is_sentence_indexed(sentence, engine_index);
-                         tally.count(answer.outcome);
+                         engine_failed |= engine_failed_on(answer.outcome);
                          return answer;
                        }};
+  std::optional<CachedAnswers> cache = answer_cache_for_run(window, options);
+  if (cache) context.remembered = &*cache;
+  if (options.dry_run) return print_estimates(context, files, out, progress);
   BatchRun batch(context, monotonic_milliseconds);
   batch.set_copy_originals(options.copy_originals);
   std::vector<BatchListRow> report_rows;
@@ -167,6 +162,11 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
   bool any_unreadable = false;
   bool any_not_copied = false;
   batch.on_file_finished([&](const FileOutcome& outcome) {
+    SearchTally tally;
+    // An unreadable file was not checked: the record is another file's.
+    if (outcome.verdict != FileOutcome::Verdict::unreadable) {
+      for (const SearchedPiece& piece : context.record.searched) tally.count(piece.answer.outcome);
+    }
     const ArticleResult result{verdict_word(outcome.verdict), tally.searched, tally.indexed,
                                outcome.row.file};
     report_rows.push_back(outcome.row);
@@ -174,7 +174,6 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
     any_not_original |= outcome.verdict == FileOutcome::Verdict::not_original ||
                         outcome.verdict == FileOutcome::Verdict::undecided;
     any_unreadable |= outcome.verdict == FileOutcome::Verdict::unreadable;
-    tally.searched = tally.indexed = 0;
     progress.clear();
     std::fputs(result.line().c_str(), out);
     std::fflush(out);
@@ -208,7 +207,7 @@ int run_command(const CommandOptions& options, std::FILE* out, ProgressOutput& p
     progress.warn("originality-check: cannot write the report: '" + options.report_file->native() + "'");
     status = std::max<int>(status, kBadInput);
   }
-  if (tally.engine_failed || window.engine_blocked()) status = kEngineFailed;
+  if (engine_failed || window.engine_blocked()) status = kEngineFailed;
   if (stop_signal() != 0) status = exit_status_for_signal(stop_signal());
   return status;
 }

@@ -34,7 +34,9 @@ std::string json_text(const std::vector<BatchListRow>& rows) {
                     {"deleted", row.source_deleted},
                     {"report", utf8_from_native(row.report.filename().native())},
                     {"interval", interval_json(row.confidence)},
-                    {"stable", !row.confidence || row.confidence->stable}});
+                    {"stable", !row.confidence || row.confidence->stable},
+                    {"queries", row.queries},
+                    {"cached", row.cached}});
   }
   // Names are UTF-8 by now; any byte that still is not would be written as U+FFFD rather than fail.
   return list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + '\n';

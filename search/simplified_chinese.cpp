@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/gbk.h"
+#include "support/text_helpers.h"
 
 namespace {
 
@@ -76,4 +77,8 @@ std::string to_simplified_chinese(std::string_view gbk_text) {
     ++at;
   }
   return simplified;
+}
+
+std::string searched_form(std::string_view gbk_sentence) {
+  return to_half_width(to_simplified_chinese(gbk_sentence));
 }

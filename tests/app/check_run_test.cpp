@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <set>
 
+#include "support/detection_settings.h"
 #include "support/gbk.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/testsupport/file_bytes.h"
@@ -19,12 +20,16 @@ const char* const kSentences[] = {"第一句检测文字", "第二句检测文�
 // as the named proxy, plain HTTP.
 class CheckRunTest : public MainWindowTest {
  protected:
-  void open_with_interval(const std::string& seconds,
-                          const std::string& sampling = "句数=3\r\n最少字数=2\r\n判断比例=60\r\n") {
+  static constexpr const char* kSampling = "句数=3\r\n最少字数=2\r\n判断比例=60\r\n";
+  // `sampling` stands for the sampling settings; `more` is further lines of the file
+  // (UTF-8, CR LF).
+  void open_with_interval(const std::string& seconds, const std::string& sampling = kSampling,
+                          const std::string& more = {}) {
     write_file_bytes(configuration_path(),
                      gbk("[基本配置]\r\n检测标题=假\r\n检测内容=真\r\n" + sampling +
                          "按收录率判断非原创=假\r\n间隔秒=" + seconds +
-                         "\r\n引擎=0\r\n代理形式=2\r\nIP=" + engine.address() + "\r\n浏览器模式检测=假\r\n"));
+                         "\r\n引擎=0\r\n代理形式=2\r\nIP=" + engine.address() + "\r\n浏览器模式检测=假\r\n" +
+                         more));
     open_window();
     window().set_text(Control::编辑框标题, gbk("标题"));
     window().set_text(Control::编辑框内容,
@@ -145,4 +150,28 @@ TEST_F(CheckRunTest, ClosingTheWindowDuringTheRunStopsItAndEndsTheProgram) {
   EXPECT_EQ(engine.requests().size(), queries_at_close);
   EXPECT_TRUE(messages.empty());
   EXPECT_NE(read_file_bytes(configuration_path()).find(gbk("间隔秒=30")), std::string::npos);
+}
+
+TEST_F(CheckRunTest, TheSameArticleCheckedAgainAsksNothingUnlessTheCacheIsOff) {
+  open_with_interval("0");
+  form().按钮立即检测->click();
+  ASSERT_EQ(queries().size(), 2u);
+  form().按钮立即检测->click();
+  EXPECT_EQ(queries().size(), 2u);
+  ASSERT_EQ(messages.size(), 2u);
+  const std::string verdict = gbk(
+      "根据当前设置检测，该文章属于原创文章！\r\n已检测 2 句，收录 0 句，未收录率 66.67%，2 句用了缓存的结果\r\n");
+  EXPECT_TRUE(messages[1].text.starts_with(verdict)) << utf8_from_gbk(messages[1].text);
+  // The report says when the engine gave them.
+  const std::optional<std::filesystem::path> report = objects().reports.newest_report();
+  ASSERT_TRUE(report);
+  EXPECT_NE(read_file_bytes(*report).find("<span class=\"cached\">缓存，"), std::string::npos);
+
+  open_with_interval("0", kSampling, "[结果缓存]\r\n启用=假\r\n");
+  form().按钮立即检测->click();
+  form().按钮立即检测->click();
+  EXPECT_EQ(queries().size(), 6u);
+  // Read, never written: a save keeps the section as it was.
+  ASSERT_TRUE(save_settings(window(), objects().settings_store).written());
+  EXPECT_NE(read_file_bytes(configuration_path()).find(gbk("[结果缓存]\r\n启用=假\r\n")), std::string::npos);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/batch/batch_fixture.h"
 
 namespace {
@@ -47,10 +49,14 @@ TEST_F(BatchButtonsTest, AFileBatchRunsWithTheOtherRunButtonsOff) {
   stop_requested = true;  // left over from an earlier run
   std::vector<Buttons> during;
   on_query = [&] { during.push_back(buttons_now()); };
+  std::vector<std::string> statuses;
+  window.on_events = [&] { statuses.push_back(utf8_from_gbk(window.text(Control::状态条))); };
 
   buttons.start_file_batch();
 
   EXPECT_EQ(queries, (std::vector<std::string>{"1", "2"}));
+  // What the batch may cost, as it starts: two titles, no cache.
+  EXPECT_NE(std::ranges::find(statuses, "预计最多 2 次搜索，其中 0 次可用缓存，约 0 分钟"), statuses.end());
   ASSERT_FALSE(during.empty());
   EXPECT_EQ(during[0], (Buttons{"立即停止！", "  批量检测(文件夹)..", false, true, false}));
   EXPECT_EQ(buttons_now(), kIdle);

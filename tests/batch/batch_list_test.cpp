@@ -39,7 +39,7 @@ TEST(BatchListLine, NamesThatAreNotUtf8AreReadAsGbk) {
                          .copy = "/文章/另存文件夹[原创文章]/" + gbk_name,
                          .report = "/r/" + gbk_name};
   EXPECT_EQ(batch_list_line(row),
-            "/文章/国标.txt,原创,0,0,,/文章/另存文件夹[原创文章]/国标.txt,否,国标.txt,,\r\n");
+            "/文章/国标.txt,原创,0,0,,/文章/另存文件夹[原创文章]/国标.txt,否,国标.txt,,,0,0\r\n");
 }
 
 std::vector<std::vector<std::string>> rows_of(const std::string& csv) {
@@ -92,7 +92,7 @@ TEST_F(BatchListTest, TheBatchListHasARowPerFileMatchingTheSummary) {
                                                        {unjudged.string(), "无法判断"},
                                                        {garbled.string(), "无法读取"}};
   for (size_t i = 0; i < 5; ++i) {
-    ASSERT_EQ(rows[i + 1].size(), 10u) << csv;
+    ASSERT_EQ(rows[i + 1].size(), 12u) << csv;
     EXPECT_EQ(rows[i + 1][0], file_and_verdict[i][0]);
     EXPECT_EQ(rows[i + 1][1], file_and_verdict[i][1]);
   }
@@ -106,6 +106,10 @@ TEST_F(BatchListTest, TheBatchListHasARowPerFileMatchingTheSummary) {
   // Bytes that are no text: the list says in which encoding.
   EXPECT_EQ(rows[3][4], "");
   EXPECT_EQ(rows[5][4], "文件不是有效的 GBK 文本");
+  // Queries sent and answers from the cache: there is no cache here.
+  EXPECT_EQ(rows[0][10] + "," + rows[0][11], "查询次数,缓存结果");
+  EXPECT_EQ(rows[2][10] + "," + rows[2][11], "1,0");
+  EXPECT_EQ(rows[3][10] + "," + rows[3][11], "0,0");
 }
 
 }  // namespace

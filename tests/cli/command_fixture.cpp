@@ -31,11 +31,13 @@ CommandTest::CommandTest() {
 }
 
 CommandTest::Finished CommandTest::run(const std::vector<std::string>& arguments,
-                                       const std::function<void(pid_t)>& while_running) const {
-  const std::filesystem::path err_file = temp / "stderr";
+                                       const std::function<void(pid_t)>& while_running,
+                                       const std::filesystem::path& output) const {
+  const std::filesystem::path out_file = output.empty() ? standard_output : output;
+  const std::filesystem::path err_file = output.empty() ? temp / "stderr" : std::filesystem::path(output.string() + ".err");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, standard_output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 1, out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, 2, err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   std::vector<std::string> words{CLI_PROGRAM};
   words.insert(words.end(), arguments.begin(), arguments.end());
@@ -49,7 +51,7 @@ CommandTest::Finished CommandTest::run(const std::vector<std::string>& arguments
   int wait_status = 0;
   waitpid(child, &wait_status, 0);
   return {WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1,
-          std::filesystem::is_regular_file(standard_output) ? read_file_bytes(standard_output) : "",
+          std::filesystem::is_regular_file(out_file) ? read_file_bytes(out_file) : "",
           read_file_bytes(err_file)};
 }
 

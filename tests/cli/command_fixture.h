@@ -27,9 +27,10 @@ class CommandTest : public ::testing::Test {
   };
 
   // Runs the program with `arguments` and waits for it. `while_running` gets its
-  // process id as soon as it has started.
-  Finished run(const std::vector<std::string>& arguments,
-               const std::function<void(pid_t)>& while_running = {}) const;
+  // process id as soon as it has started. Its standard output goes to `output`
+  // (standard_output when empty), its standard error beside it.
+  Finished run(const std::vector<std::string>& arguments, const std::function<void(pid_t)>& while_running = {},
+               const std::filesystem::path& output = {}) const;
 
   // The options that point the program at the local engine and make each check
   // one quick search per sentence.

@@ -49,26 +49,25 @@ TEST_F(CommandTest, AFolderGivesOneLinePerArticleTheSummaryTheStatusAndTheReport
   // The rows the window's batch lists.
   EXPECT_EQ(read_file_bytes(temp / "r.csv"),
             "\xEF\xBB\xBF文件,结果,检测句数,收录句数,判断依据,原创副本,已删除原文件,检测报告,置信区间,"
-            "结论稳定\r\n" +
-                first_original.string() + ",原创,1,0,收录率 0%,,否,,0%–79%,是\r\n" + published.string() +
-                ",内容已收录,2,2,收录率 100%,,否,,34%–100%,否\r\n" + second_original.string() +
-                ",原创,1,0,收录率 0%,,否,,0%–79%,是\r\n");
+            "结论稳定,查询次数,缓存结果\r\n" +
+                first_original.string() + ",原创,1,0,收录率 0%,,否,,0%–79%,是,1,0\r\n" + published.string() +
+                ",内容已收录,2,2,收录率 100%,,否,,34%–100%,否,2,0\r\n" + second_original.string() +
+                ",原创,1,0,收录率 0%,,否,,0%–79%,是,1,0\r\n");
   // Without --copy-originals nothing is moved, copied or made.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(articles), {}), 3);
 
-  // Only originals: status 0; the same rows as JSON.
+  // Only originals: status 0; the same rows as JSON, now answered from the cache.
   const Finished json = run(with(quick_options(), {"--ratio", "90", "--report", (temp / "r.json").string(),
                                                    first_original.string(), second_original.string()}));
   EXPECT_EQ(json.status, 0);
   const std::string row =
       "\",\n    \"indexed\": 0,\n    \"interval\": {\n      \"high\": 79,\n      \"low\": 0\n    },\n    "
-      "\"rate\": \"收录率 0%\",\n    \"report\": \"\",\n    \"searched\": 1,\n    \"stable\": true,\n    "
-      "\"verdict\": \"原创\"\n  }";
+      "\"queries\": 0,\n    \"rate\": \"收录率 0%\",\n    \"report\": \"\",\n    \"searched\": 1,\n    "
+      "\"stable\": true,\n    \"verdict\": \"原创\"\n  }";
+  const std::string row_head = "\n  {\n    \"cached\": 1,\n    \"copy\": \"\",\n    \"deleted\": false,\n    \"file\": \"";
   EXPECT_EQ(read_file_bytes(temp / "r.json"),
-            "[\n  {\n    \"copy\": \"\",\n    \"deleted\": false,\n    \"file\": \"" +
-                first_original.string() + row +
-                ",\n  {\n    \"copy\": \"\",\n    \"deleted\": false,\n    \"file\": \"" +
-                second_original.string() + row + "\n]\n");
+            "[" + row_head + first_original.string() + row + "," + row_head + second_original.string() + row +
+                "\n]\n");
 }
 
 // An article the run could not decide makes it no success, whatever the others
@@ -231,6 +230,7 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
       {"--report", article_named_like_a_report.string(), article_named_like_a_report.string()},
       {"--delete-checked", articles.string()},
       {"--browser", articles.string()},
+      {"--no-cache", "--refresh", articles.string()},
       {"--no-content", articles.string()},
       {articles.string(), missing.string()},
       {"--settings", missing.string(), articles.string()},
