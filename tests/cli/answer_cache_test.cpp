@@ -92,7 +92,7 @@ TEST_F(AnswerCacheTest, ASecondRunAsksNothingAndAnEditedSentenceAtMostOnce) {
   EXPECT_EQ(verdict_lines(second.finished.out), lines);
   // Each row: no query sent, five answers from the cache.
   EXPECT_THAT(read_file_bytes(temp / "r.csv"),
-              HasSubstr(article_path(1).string() + ",原创,5,0,收录率 0%,,否,,0,5\r\n"));
+              HasSubstr(article_path(1).string() + ",原创,5,0,收录率 0%,,否,,0%–43%,是,0,5\r\n"));
 
   std::string edited = utf8_from_gbk(read_file_bytes(article_path(5)));
   edited.replace(edited.find(sentence(5, 3)), sentence(5, 3).size(), "第5篇文章的第3个句子已经改写");
