@@ -40,9 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view body(reinterpret_cast<const char*>(data + 1), size - 1);
   body = body.substr(0, body.find('\0'));
 
-  const Engine& engine = *engine_at(choice % 5);
+  static const int engines = [] {
+    int count = 0;
+    while (engine_at(count) != nullptr) ++count;
+    return count;
+  }();
+  const Engine& engine = *engine_at(choice % engines);
   static constexpr std::string_view kHeaderCharsets[] = {"", "utf-8", "gbk", "gb18030"};
-  const FetchedPage page{.text = decode_response_text(body, 0, kHeaderCharsets[(choice / 5) % 4]),
+  const FetchedPage page{.text = decode_response_text(body, 0, kHeaderCharsets[(choice / engines) % 4]),
                          .final_url = "http://" + std::string(engine.host) + "/s",
                          .status = choice >= 240 ? 429 : 200};
   const bool verification = asks_for_verification(engine, page);

@@ -74,6 +74,26 @@ TEST_F(EngineQueryBrowserTest, ModeIsReadAtEveryQuery) {
   EXPECT_EQ(engine.requests().size(), 1u);
 }
 
+// Google's page for clients without script sends a browser on to the results by
+// script: the browser waits for them instead of giving up as the HTTP fetch does.
+TEST_F(EngineQueryBrowserTest, GooglePageForClientsWithoutScriptIsWaitedThrough) {
+  site.index("脚本之后的结果");
+  site.set_charset(PageCharset::gbk);
+  window.browser_document = [this](const std::string&) {
+    if (window.browser_reads <= 2) {
+      return std::string(
+          "<html><head><title>Google Search</title></head><body><noscript><meta content=\"0;url=/httpservice/"
+          "retry/enablejs?sei=x\" http-equiv=\"refresh\"></noscript><script>var s=1;</script></body></html>");
+    }
+    return site.answer(request_for(window.browser_navigations.back())).body;
+  };
+
+  EXPECT_TRUE(query.is_sentence_indexed(gbk("脚本之后的结果"), 3).indexed());
+  EXPECT_EQ(window.browser_reads, 3);
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_FALSE(stop);
+}
+
 TEST_F(EngineQueryBrowserTest, CancelAtTheTimeOutPromptStopsTheRun) {
   window.browser_document = [](const std::string&) { return std::string("<html>no answer</html>"); };
   window.answers = {MessageAnswer::cancel};
@@ -107,6 +127,12 @@ const VerificationPage kVerificationPages[] = {
      "<html><head><title>搜狗搜索</title></head><body>用户您好，我们的系统检测到您网络中存在异常访问请求。"
      "此验证码用于确认这些请求是您的正常行为而不是自动程序发出的。</body></html>"},
     {"So360", 1, "360", "<html><head><title>360安全验证</title></head><body>请输入验证码</body></html>"},
+    // The challenge echoes the query in its title and search box.
+    {"BingChallenge", 5, "必应",
+     "<html><head><title>验证之后的结果 - Search</title><style>#b_results{display:none}</style></head><body>"
+     "<input value=\"验证之后的结果\"><div class=\"captcha\"><div class=\"captcha_header\">最后一步</div></div>"
+     "<script>var CfConfig={verifyEndpoint:\"https://cn.bing.com/challenge/verify?partner=7\"};</script>"
+     "</body></html>"},
 };
 
 class VerificationInTheBrowserTest : public EngineQueryBrowserTest,
