@@ -103,24 +103,22 @@ const SavedPage kSavedPages[] = {
      {"https://jingyan.baidu.com/article/f00622284e8e14fbd2f0c871.html", "http://www.winwin7.com/JC/18776.html"}},
 };
 
-// Real result pages saved from the engines, served for every query by the local
-// engine acting as proxy.
-class SavedPageTest : public ::testing::TestWithParam<SavedPage> {
+// A saved real page served for every query by the local engine acting as proxy,
+// and a check that asks it.
+class SavedPageCheck : public ::testing::Test {
  protected:
-  void SetUp() override {
-    if (!std::filesystem::is_directory(kPages)) GTEST_SKIP() << "no saved pages at " << kPages;
-    const std::string page = read_file_bytes(kPages / GetParam().file);
-    engine.serve([page, charset = GetParam().header_charset](const ReceivedRequest&) {
+  // False, and the test skipped, when the saved pages are not there.
+  bool serve_saved_page(std::string_view file, std::string_view header_charset) {
+    if (!std::filesystem::is_directory(kPages)) return false;
+    const std::string page = read_file_bytes(kPages / file);
+    engine.serve([page, charset = std::string(header_charset)](const ReceivedRequest&) {
       return html_reply(page, charset);
     });
     tag_expression.set_pattern("<.*?>");
     prepare_window_expressions(expressions);
     window.set_selected_index(Control::组合框代理形式, 2);
     window.set_text(Control::编辑框IP, engine.address());
-  }
-
-  SentenceOutcome outcome(std::string_view utf8_sentence) {
-    return query.is_sentence_indexed(gbk(utf8_sentence), GetParam().engine_index).outcome;
+    return true;
   }
 
   FakeWindow window;
@@ -136,11 +134,28 @@ class SavedPageTest : public ::testing::TestWithParam<SavedPage> {
                        }};
 };
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, SavedPageTest, ::testing::ValuesIn(kSavedPages), [](const auto& info) {
+// The test's name: the page's file name without its extension and dashes.
+template <typename Info>
+std::string page_test_name(const Info& info) {
   std::string name(info.param.file.substr(0, info.param.file.find('.')));
   std::erase(name, '-');
   return name;
-});
+}
+
+class SavedPageTest : public SavedPageCheck, public ::testing::WithParamInterface<SavedPage> {
+ protected:
+  void SetUp() override {
+    if (!serve_saved_page(GetParam().file, GetParam().header_charset))
+      GTEST_SKIP() << "no saved pages at " << kPages;
+  }
+
+  SentenceOutcome outcome(std::string_view utf8_sentence) {
+    return query.is_sentence_indexed(gbk(utf8_sentence), GetParam().engine_index).outcome;
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, SavedPageTest, ::testing::ValuesIn(kSavedPages),
+                         page_test_name<::testing::TestParamInfo<SavedPage>>);
 
 TEST_P(SavedPageTest, SentencesOfTheResultListAreIndexed) {
   for (const std::string_view sentence : GetParam().sentences) {
@@ -184,10 +199,6 @@ TEST_P(SavedPageTest, TextOutsideTheResultListOrOffThePageIsNotIndexed) {
   EXPECT_FALSE(stop);
 }
 
-}  // namespace
-
-namespace {
-
 // Real pages the engines send a program like this one instead of results.
 struct RobotPage {
   std::string_view file;
@@ -206,41 +217,20 @@ const RobotPage kRobotPages[] = {
     {"bing-2026-2.html", 5, "搜索引擎“必应”要求进行验证"},
 };
 
-class RobotPageTest : public ::testing::TestWithParam<RobotPage> {
+class RobotPageTest : public SavedPageCheck, public ::testing::WithParamInterface<RobotPage> {
  protected:
   void SetUp() override {
-    if (!std::filesystem::is_directory(kPages)) GTEST_SKIP() << "no saved pages at " << kPages;
-    const std::string page = read_file_bytes(kPages / GetParam().file);
-    engine.serve([page](const ReceivedRequest&) { return html_reply(page, "utf-8"); });
-    tag_expression.set_pattern("<.*?>");
-    prepare_window_expressions(expressions);
-    window.set_selected_index(Control::组合框代理形式, 2);
-    window.set_text(Control::编辑框IP, engine.address());
+    if (!serve_saved_page(GetParam().file, "utf-8")) GTEST_SKIP() << "no saved pages at " << kPages;
     window.set_text(Control::编辑框间隔秒, "0");
     window.set_checked(Control::选择框屏蔽等待, false);
     window.set_checked(Control::选择框判断标题, true);
     window.set_selected_index(Control::组合框引擎, GetParam().engine_index);
     window.answers.push_back(MessageAnswer::cancel);
   }
-
-  FakeWindow window;
-  bool stop = false;
-  RegexObject tag_expression;
-  LocalEngine engine;
-  EngineQuery query{window, stop, tag_expression};
-  TextExpressions expressions;
-  RandomSeeder seeder;
-  CheckContext context{window, stop, expressions, seeder,
-                       [this](std::string_view sentence, int engine_index) {
-                         return query.is_sentence_indexed(sentence, engine_index);
-                       }};
 };
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, RobotPageTest, ::testing::ValuesIn(kRobotPages), [](const auto& info) {
-  std::string name(info.param.file.substr(0, info.param.file.find('.')));
-  std::erase(name, '-');
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Fixtures, RobotPageTest, ::testing::ValuesIn(kRobotPages),
+                         page_test_name<::testing::TestParamInfo<RobotPage>>);
 
 // One question, one box that says what happened, and no verdict: the run stops.
 TEST_P(RobotPageTest, GivesNoVerdictAndOneBoxThatNamesTheCause) {

@@ -1,8 +1,5 @@
 #include "tests/testsupport/local_engine.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -13,7 +10,6 @@
 #include <chrono>
 #include <list>
 #include <optional>
-#include <stdexcept>
 
 namespace {
 
@@ -152,37 +148,16 @@ struct LocalEngine::Connection {
 };
 
 LocalEngine::LocalEngine(Handler handler) : handler_(std::move(handler)) {
-  int pipe_ends[2];
-  if (pipe2(pipe_ends, O_CLOEXEC | O_NONBLOCK) != 0) throw std::runtime_error("pipe2 failed");
-  wake_read_ = pipe_ends[0];
-  wake_write_ = pipe_ends[1];
-
-  listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = 0;
-  socklen_t length = sizeof address;
-  if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      listen(listener_, 64) != 0 ||
-      getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    throw std::runtime_error("cannot listen on 127.0.0.1");
-  }
-  port_ = ntohs(address.sin_port);
   thread_ = std::thread([this] { run(); });
 }
 
 LocalEngine::~LocalEngine() {
-  const char wake = 1;
-  [[maybe_unused]] const ssize_t written = write(wake_write_, &wake, 1);
+  listening_.wake();
   thread_.join();
-  close(listener_);
-  close(wake_read_);
-  close(wake_write_);
 }
 
 std::string LocalEngine::address() const {
-  return "127.0.0.1:" + std::to_string(port_);
+  return listening_.address();
 }
 
 std::string LocalEngine::url(std::string_view path) const {
@@ -214,7 +189,7 @@ void LocalEngine::run() {
   for (;;) {
     const auto now = Clock::now();
     int timeout_ms = 100;
-    std::vector<pollfd> polled = {{wake_read_, POLLIN, 0}, {listener_, POLLIN, 0}};
+    std::vector<pollfd> polled = {{listening_.wake_fd(), POLLIN, 0}, {listening_.fd(), POLLIN, 0}};
     for (const Connection& connection : connections) {
       short events = POLLIN;  // also tells when the client goes away
       if (connection.waiting_to_send()) {
@@ -238,7 +213,7 @@ void LocalEngine::run() {
       if (!connection.closed && connection.waiting_to_send()) write_to(connection);
     }
     if ((polled[1].revents & POLLIN) != 0) {
-      for (int fd; (fd = accept4(listener_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0;) {
+      for (int fd; (fd = accept4(listening_.fd(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0;) {
         connections.emplace_back().fd = fd;
       }
     }

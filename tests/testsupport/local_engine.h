@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/testsupport/loopback_listener.h"
+
 // One request as the local engine received it.
 struct ReceivedRequest {
   std::string request_line{};  // without its CR LF
@@ -47,7 +49,7 @@ class LocalEngine {
   LocalEngine(const LocalEngine&) = delete;
   LocalEngine& operator=(const LocalEngine&) = delete;
 
-  int port() const { return port_; }
+  int port() const { return listening_.port(); }
   // "127.0.0.1:PORT", as the proxy setting takes it.
   std::string address() const;
   // "http://127.0.0.1:PORT" followed by the path.
@@ -64,10 +66,7 @@ class LocalEngine {
   void write_to(Connection& connection);
   Reply answer(const ReceivedRequest& request);
 
-  int listener_ = -1;
-  int wake_read_ = -1;
-  int wake_write_ = -1;
-  int port_ = 0;
+  LoopbackListener listening_;
   mutable std::mutex mutex_;
   Handler handler_;
   std::vector<ReceivedRequest> requests_;

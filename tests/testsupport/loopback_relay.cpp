@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <stdexcept>
 
 namespace {
 
@@ -134,40 +133,20 @@ int connect_loopback(int port) {
 }
 
 LoopbackServer::LoopbackServer(Serve serve) : serve_(std::move(serve)) {
-  int pipe_ends[2];
-  if (pipe2(pipe_ends, O_CLOEXEC | O_NONBLOCK) != 0) throw std::runtime_error("pipe2 failed");
-  wake_read_ = pipe_ends[0];
-  wake_write_ = pipe_ends[1];
-
-  listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      listen(listener_, 64) != 0 ||
-      getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    throw std::runtime_error("cannot listen on 127.0.0.1");
-  }
-  port_ = ntohs(address.sin_port);
   acceptor_ = std::thread([this] { accept_connections(); });
 }
 
 LoopbackServer::~LoopbackServer() {
-  const char wake = 1;
-  [[maybe_unused]] const ssize_t written = write(wake_write_, &wake, 1);
+  listening_.wake();
   acceptor_.join();
   for (std::thread& connection : connections_) connection.join();
-  close(listener_);
-  close(wake_read_);
-  close(wake_write_);
 }
 
 void LoopbackServer::accept_connections() {
-  while (wait_ready(listener_, POLLIN, wake_read_)) {
-    for (int fd; (fd = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+  while (wait_ready(listening_.fd(), POLLIN, listening_.wake_fd())) {
+    for (int fd; (fd = accept4(listening_.fd(), nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
       connections_.emplace_back([this, fd] {
-        serve_(fd, wake_read_);
+        serve_(fd, listening_.wake_fd());
         close(fd);
       });
     }

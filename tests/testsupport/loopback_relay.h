@@ -7,6 +7,8 @@
 #include <string>
 #include <thread>
 
+#include "tests/testsupport/loopback_listener.h"
+
 // One end of a relayed connection: a socket, read and written through TLS when
 // `tls` is set.
 struct RelayEnd {
@@ -38,18 +40,15 @@ class LoopbackServer {
   LoopbackServer(const LoopbackServer&) = delete;
   LoopbackServer& operator=(const LoopbackServer&) = delete;
 
-  int port() const { return port_; }
+  int port() const { return listening_.port(); }
   // "127.0.0.1:PORT".
-  std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
+  std::string address() const { return listening_.address(); }
 
  private:
   void accept_connections();
 
   Serve serve_;
-  int listener_ = -1;
-  int wake_read_ = -1;
-  int wake_write_ = -1;
-  int port_ = 0;
+  LoopbackListener listening_;
   std::list<std::thread> connections_;  // touched by the acceptor only, until it is joined
   std::thread acceptor_;
 };
