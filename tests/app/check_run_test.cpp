@@ -175,3 +175,40 @@ TEST_F(CheckRunTest, TheSameArticleCheckedAgainAsksNothingUnlessTheCacheIsOff) {
   ASSERT_TRUE(save_settings(window(), objects().settings_store).written());
   EXPECT_NE(read_file_bytes(configuration_path()).find(gbk("[结果缓存]\r\n启用=假\r\n")), std::string::npos);
 }
+
+// The real pages engines send a program like this one instead of results: one box
+// that names the cause, no verdict, and no advice about the network.
+TEST_F(CheckRunTest, RobotPagesEndTheCheckWithOneBoxThatNamesTheCause) {
+  const std::filesystem::path pages = SHARED_FIXTURES_DIR "/pages";
+  if (!std::filesystem::is_directory(pages)) GTEST_SKIP() << "no saved pages at " << pages;
+  const struct {
+    std::string_view file;
+    int engine_index;
+    std::string_view message;
+  } cases[] = {
+      // Without the automatic wait: the captcha prompt, cancelled.
+      {"baidu-2026-1.html", 0, "程序检测到百度似乎出现了验证码"},
+      {"google-2025-1.html", 3, "谷歌现在只向能运行网页脚本的浏览器返回结果，请勾选浏览器模式检测后再试"},
+      {"bing-2026-2.html", 5, "搜索引擎“必应”要求进行验证"},
+  };
+  open_with_interval("0");
+  window().set_checked(Control::选择框屏蔽等待, false);
+  answer = MessageAnswer::cancel;
+  for (const auto& robot : cases) {
+    SCOPED_TRACE(robot.file);
+    messages.clear();
+    const std::string page = read_file_bytes(pages / robot.file);
+    engine.serve([page](const ReceivedRequest&) { return html_reply(page, "utf-8"); });
+    window().set_selected_index(Control::组合框引擎, robot.engine_index);
+    const size_t asked_before = engine.requests().size();
+
+    form().按钮立即检测->click();
+
+    EXPECT_EQ(engine.requests().size(), asked_before + 1);
+    ASSERT_EQ(messages.size(), 1u);
+    const std::string box = utf8_from_gbk(messages[0].text);
+    EXPECT_NE(box.find(robot.message), std::string::npos) << box;
+    EXPECT_EQ(box.find("网络"), std::string::npos) << box;
+    EXPECT_EQ(window().text(Control::状态条), gbk("检测完毕！"));
+  }
+}
