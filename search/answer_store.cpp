@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <limits>
+#include <thread>
 
 #include "support/gbk.h"
 #include "support/keyed_hash.h"
@@ -30,7 +32,8 @@ constexpr const char* kFind =
     "SELECT outcome, result_title, result_link, query_url, asked_at FROM answers "
     "WHERE engine = ?1 AND sentence = ?2 AND asked_at > CASE outcome WHEN '收录' THEN ?3 ELSE ?4 END";
 constexpr const char* kKeep =
-    "INSERT OR REPLACE INTO answers(engine, sentence, outcome, result_title, result_link, query_url, asked_at) "
+    "INSERT OR REPLACE INTO answers(engine, sentence, outcome, result_title, result_link, query_url, "
+    "asked_at) "
     "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)";
 constexpr const char* kRemoveStale =
     "DELETE FROM answers WHERE asked_at <= CASE outcome WHEN '收录' THEN ?1 ELSE ?2 END";
@@ -43,7 +46,8 @@ void bind_text(sqlite3_stmt* statement, int index, std::string_view utf8) {
 
 std::string column_text(sqlite3_stmt* statement, int column) {
   const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-  return text == nullptr ? std::string() : std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement, column)));
+  return text == nullptr ? std::string()
+                         : std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement, column)));
 }
 
 // The file made, if it is not there, as its owner's alone; one that is there is
@@ -84,16 +88,32 @@ std::variant<AnswerStore, std::string> AnswerStore::open(const std::filesystem::
     statement.reset(prepared);
     return result == SQLITE_OK;
   };
+  // Where waiting could deadlock, SQLite answers "busy" at once without waiting:
+  // two programs that switch the same new file to WAL at one moment, say. Such a
+  // step is tried again until the busy time-out has passed.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(busy_ms);
+  const auto until_not_busy = [deadline](const auto& step) {
+    for (;;) {
+      const int result = step();
+      if ((result & 0xFF) != SQLITE_BUSY || std::chrono::steady_clock::now() >= deadline) return result;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  };
   // A statement left unfinished would hold its read transaction open, and a write
   // after it could not wait for another program's: each is reset at once.
-  const auto run = [](sqlite3_stmt* statement) {
-    const int result = sqlite3_step(statement);
-    sqlite3_reset(statement);
+  const auto run = [&until_not_busy](sqlite3_stmt* statement) {
+    const int result = until_not_busy([statement] {
+      const int stepped = sqlite3_step(statement);
+      sqlite3_reset(statement);
+      return stepped;
+    });
     return result == SQLITE_DONE || result == SQLITE_ROW;
   };
   Statement journal;
   if (!prepare("PRAGMA journal_mode=WAL", journal) || !run(journal.get())) return store.last_error();
-  if (sqlite3_exec(database, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK) return store.last_error();
+  if (until_not_busy([database] { return sqlite3_exec(database, kSchema, nullptr, nullptr, nullptr); }) !=
+      SQLITE_OK)
+    return store.last_error();
 
   Statement offer_key;
   const std::string new_key = random_bytes(kDrawKeyBytes);
@@ -102,9 +122,12 @@ std::variant<AnswerStore, std::string> AnswerStore::open(const std::filesystem::
   sqlite3_bind_blob(offer_key.get(), 1, new_key.data(), static_cast<int>(new_key.size()), SQLITE_TRANSIENT);
   if (!run(offer_key.get())) return store.last_error();
   Statement read_key;
-  if (!prepare(kReadKey, read_key) || sqlite3_step(read_key.get()) != SQLITE_ROW) return store.last_error();
+  if (!prepare(kReadKey, read_key) ||
+      until_not_busy([&read_key] { return sqlite3_step(read_key.get()); }) != SQLITE_ROW)
+    return store.last_error();
   const auto* key = static_cast<const char*>(sqlite3_column_blob(read_key.get(), 0));
-  store.draw_key_.assign(key == nullptr ? "" : key, static_cast<size_t>(sqlite3_column_bytes(read_key.get(), 0)));
+  store.draw_key_.assign(key == nullptr ? "" : key,
+                         static_cast<size_t>(sqlite3_column_bytes(read_key.get(), 0)));
   sqlite3_reset(read_key.get());
   if (store.draw_key_.size() != kDrawKeyBytes) return "the draw's key in the file is damaged";
 
@@ -127,7 +150,8 @@ std::time_t AnswerStore::stale_before(bool indexed, std::time_t now) const {
   return now - static_cast<std::time_t>(lifetime);
 }
 
-bool AnswerStore::find(std::string_view engine, std::string_view searched, std::optional<StoredAnswer>& answer) {
+bool AnswerStore::find(std::string_view engine, std::string_view searched,
+                       std::optional<StoredAnswer>& answer) {
   answer.reset();
   sqlite3_stmt* statement = find_.get();
   sqlite3_reset(statement);
