@@ -71,13 +71,15 @@ FilledCache& filled_cache() {
 
 void BM_StoreLookupAtMillionAnswers(benchmark::State& state) {
   FilledCache& cache = filled_cache();
-  AnswerStore store = std::get<AnswerStore>(AnswerStore::open(cache.folder / kCacheFileName, cache.lifetimes));
+  AnswerStore store =
+      std::get<AnswerStore>(AnswerStore::open(cache.folder / kCacheFileName, cache.lifetimes));
   const std::string engine = gbk("百度");
   std::optional<StoredAnswer> answer;
   int n = 0;
   for (auto _ : state) {
     const std::string sentence = stored_sentence(static_cast<int>((n++ * 7919L) % kStoredAnswers));
-    if (!store.find(engine, sentence, answer) || !answer) state.SkipWithError("a stored answer was not found");
+    if (!store.find(engine, sentence, answer) || !answer)
+      state.SkipWithError("a stored answer was not found");
   }
 }
 BENCHMARK(BM_StoreLookupAtMillionAnswers)->Unit(benchmark::kMicrosecond);
@@ -91,11 +93,13 @@ void BM_CacheOverheadPerSentence(benchmark::State& state) {
   CachedAnswers answers(window, cache.folder / kCacheFileName, CacheSettings{});
   int n = 0;
   for (auto _ : state) {
-    const std::string sentence =
-        answered_by_cache ? stored_sentence(static_cast<int>((n++ * 7919L) % kStoredAnswers)) : unknown_sentence();
+    const std::string sentence = answered_by_cache
+                                     ? stored_sentence(static_cast<int>((n++ * 7919L) % kStoredAnswers))
+                                     : unknown_sentence();
     benchmark::DoNotOptimize(answers.draw_rank(sentence));
     const std::optional<SentenceAnswer> recalled = answers.recall(sentence, kBaidu);
-    if (answered_by_cache != recalled.has_value()) state.SkipWithError("the cache answered otherwise than stored");
+    if (answered_by_cache != recalled.has_value())
+      state.SkipWithError("the cache answered otherwise than stored");
     if (!recalled) {
       answers.remember({.outcome = SentenceOutcome::not_indexed,
                         .engine = gbk(engine_at(kBaidu)->caption),
@@ -105,6 +109,10 @@ void BM_CacheOverheadPerSentence(benchmark::State& state) {
   }
   if (!window.messages.empty()) state.SkipWithError("the cache warned");
 }
-BENCHMARK(BM_CacheOverheadPerSentence)->Arg(1)->Arg(0)->ArgName("answered_by_cache")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CacheOverheadPerSentence)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("answered_by_cache")
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

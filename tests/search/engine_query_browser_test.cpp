@@ -130,7 +130,8 @@ const VerificationPage kVerificationPages[] = {
     // The challenge echoes the query in its title and search box.
     {"BingChallenge", 5, "必应",
      "<html><head><title>验证之后的结果 - Search</title><style>#b_results{display:none}</style></head><body>"
-     "<input value=\"验证之后的结果\"><div class=\"captcha\"><div class=\"captcha_header\">最后一步</div></div>"
+     "<input value=\"验证之后的结果\"><div class=\"captcha\"><div "
+     "class=\"captcha_header\">最后一步</div></div>"
      "<script>var CfConfig={verifyEndpoint:\"https://cn.bing.com/challenge/verify?partner=7\"};</script>"
      "</body></html>"},
 };
