@@ -10,6 +10,7 @@
 #include "tests/testsupport/file_bytes.h"
 #include "tests/testsupport/http_search_site.h"
 #include "tests/testsupport/local_engine.h"
+#include "tests/testsupport/saved_pages.h"
 
 namespace {
 
@@ -179,25 +180,15 @@ TEST_F(CheckRunTest, TheSameArticleCheckedAgainAsksNothingUnlessTheCacheIsOff) {
 // The real pages engines send a program like this one instead of results: one box
 // that names the cause, no verdict, and no advice about the network.
 TEST_F(CheckRunTest, RobotPagesEndTheCheckWithOneBoxThatNamesTheCause) {
-  const std::filesystem::path pages = SHARED_FIXTURES_DIR "/pages";
-  if (!std::filesystem::is_directory(pages)) GTEST_SKIP() << "no saved pages at " << pages;
-  const struct {
-    std::string_view file;
-    int engine_index;
-    std::string_view message;
-  } cases[] = {
-      // Without the automatic wait: the captcha prompt, cancelled.
-      {"baidu-2026-1.html", 0, "程序检测到百度似乎出现了验证码"},
-      {"google-2025-1.html", 3, "谷歌现在只向能运行网页脚本的浏览器返回结果，请勾选浏览器模式检测后再试"},
-      {"bing-2026-2.html", 5, "搜索引擎“必应”要求进行验证"},
-  };
+  if (!std::filesystem::is_directory(kSavedPagesFolder))
+    GTEST_SKIP() << "no saved pages at " << kSavedPagesFolder;
   open_with_interval("0");
   window().set_checked(Control::选择框屏蔽等待, false);
   answer = MessageAnswer::cancel;
-  for (const auto& robot : cases) {
+  for (const RobotPage& robot : kRobotPages) {
     SCOPED_TRACE(robot.file);
     messages.clear();
-    const std::string page = read_file_bytes(pages / robot.file);
+    const std::string page = read_file_bytes(kSavedPagesFolder / robot.file);
     engine.serve([page](const ReceivedRequest&) { return html_reply(page, "utf-8"); });
     window().set_selected_index(Control::组合框引擎, robot.engine_index);
     const size_t asked_before = engine.requests().size();

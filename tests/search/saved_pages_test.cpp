@@ -11,10 +11,11 @@
 #include "tests/testsupport/fake_window.h"
 #include "tests/testsupport/file_bytes.h"
 #include "tests/testsupport/local_engine.h"
+#include "tests/testsupport/saved_pages.h"
 
 namespace {
 
-const std::filesystem::path kPages = SHARED_FIXTURES_DIR "/pages";
+const std::filesystem::path& kPages = kSavedPagesFolder;
 
 struct SavedPage {
   std::string_view file;
@@ -202,24 +203,6 @@ TEST_P(SavedPageTest, TextOutsideTheResultListOrOffThePageIsNotIndexed) {
   EXPECT_EQ(outcome("Dieser Satz steht auf keiner Seite"), SentenceOutcome::not_indexed);
   EXPECT_FALSE(stop);
 }
-
-// Real pages the engines send a program like this one instead of results.
-struct RobotPage {
-  std::string_view file;
-  int engine_index;
-  std::string_view message;  // UTF-8, in the one box the check shows
-};
-
-void PrintTo(const RobotPage& page, std::ostream* out) {
-  *out << page.file;
-}
-
-const RobotPage kRobotPages[] = {
-    // Without the automatic wait ticked: the captcha prompt, cancelled here.
-    {"baidu-2026-1.html", 0, "程序检测到百度似乎出现了验证码"},
-    {"google-2025-1.html", 3, "谷歌现在只向能运行网页脚本的浏览器返回结果，请勾选浏览器模式检测后再试"},
-    {"bing-2026-2.html", 5, "搜索引擎“必应”要求进行验证"},
-};
 
 class RobotPageTest : public SavedPageCheck, public ::testing::WithParamInterface<RobotPage> {
  protected:
