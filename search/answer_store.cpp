@@ -32,8 +32,7 @@ constexpr const char* kFind =
     "SELECT outcome, result_title, result_link, query_url, asked_at FROM answers "
     "WHERE engine = ?1 AND sentence = ?2 AND asked_at > CASE outcome WHEN '收录' THEN ?3 ELSE ?4 END";
 constexpr const char* kKeep =
-    "INSERT OR REPLACE INTO answers(engine, sentence, outcome, result_title, result_link, query_url, "
-    "asked_at) "
+    "INSERT OR REPLACE INTO answers(engine, sentence, outcome, result_title, result_link, query_url, asked_at) "
     "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)";
 constexpr const char* kRemoveStale =
     "DELETE FROM answers WHERE asked_at <= CASE outcome WHEN '收录' THEN ?1 ELSE ?2 END";
@@ -46,8 +45,7 @@ void bind_text(sqlite3_stmt* statement, int index, std::string_view utf8) {
 
 std::string column_text(sqlite3_stmt* statement, int column) {
   const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-  return text == nullptr ? std::string()
-                         : std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement, column)));
+  return text == nullptr ? std::string() : std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement, column)));
 }
 
 // The file made, if it is not there, as its owner's alone; one that is there is
@@ -126,8 +124,7 @@ std::variant<AnswerStore, std::string> AnswerStore::open(const std::filesystem::
       until_not_busy([&read_key] { return sqlite3_step(read_key.get()); }) != SQLITE_ROW)
     return store.last_error();
   const auto* key = static_cast<const char*>(sqlite3_column_blob(read_key.get(), 0));
-  store.draw_key_.assign(key == nullptr ? "" : key,
-                         static_cast<size_t>(sqlite3_column_bytes(read_key.get(), 0)));
+  store.draw_key_.assign(key == nullptr ? "" : key, static_cast<size_t>(sqlite3_column_bytes(read_key.get(), 0)));
   sqlite3_reset(read_key.get());
   if (store.draw_key_.size() != kDrawKeyBytes) return "the draw's key in the file is damaged";
 
@@ -150,8 +147,7 @@ std::time_t AnswerStore::stale_before(bool indexed, std::time_t now) const {
   return now - static_cast<std::time_t>(lifetime);
 }
 
-bool AnswerStore::find(std::string_view engine, std::string_view searched,
-                       std::optional<StoredAnswer>& answer) {
+bool AnswerStore::find(std::string_view engine, std::string_view searched, std::optional<StoredAnswer>& answer) {
   answer.reset();
   sqlite3_stmt* statement = find_.get();
   sqlite3_reset(statement);

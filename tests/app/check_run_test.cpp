@@ -26,10 +26,11 @@ class CheckRunTest : public MainWindowTest {
   // (UTF-8, CR LF).
   void open_with_interval(const std::string& seconds, const std::string& sampling = kSampling,
                           const std::string& more = {}) {
-    write_file_bytes(configuration_path(), gbk("[基本配置]\r\n检测标题=假\r\n检测内容=真\r\n" + sampling +
-                                               "按收录率判断非原创=假\r\n间隔秒=" + seconds +
-                                               "\r\n引擎=0\r\n代理形式=2\r\nIP=" + engine.address() +
-                                               "\r\n浏览器模式检测=假\r\n" + more));
+    write_file_bytes(configuration_path(),
+                     gbk("[基本配置]\r\n检测标题=假\r\n检测内容=真\r\n" + sampling +
+                         "按收录率判断非原创=假\r\n间隔秒=" + seconds +
+                         "\r\n引擎=0\r\n代理形式=2\r\nIP=" + engine.address() + "\r\n浏览器模式检测=假\r\n" +
+                         more));
     open_window();
     window().set_text(Control::编辑框标题, gbk("标题"));
     window().set_text(Control::编辑框内容,
@@ -159,9 +160,8 @@ TEST_F(CheckRunTest, TheSameArticleCheckedAgainAsksNothingUnlessTheCacheIsOff) {
   form().按钮立即检测->click();
   EXPECT_EQ(queries().size(), 2u);
   ASSERT_EQ(messages.size(), 2u);
-  const std::string verdict =
-      gbk("根据当前设置检测，该文章属于原创文章！\r\n已检测 2 句，收录 0 句，未收录率 66.67%，2 "
-          "句用了缓存的结果\r\n");
+  const std::string verdict = gbk(
+      "根据当前设置检测，该文章属于原创文章！\r\n已检测 2 句，收录 0 句，未收录率 66.67%，2 句用了缓存的结果\r\n");
   EXPECT_TRUE(messages[1].text.starts_with(verdict)) << utf8_from_gbk(messages[1].text);
   // The report says when the engine gave them.
   const std::optional<std::filesystem::path> report = objects().reports.newest_report();

@@ -65,10 +65,10 @@ TEST_F(CommandTest, AFolderGivesOneLinePerArticleTheSummaryTheStatusAndTheReport
       "\",\n    \"indexed\": 0,\n    \"interval\": {\n      \"high\": 79,\n      \"low\": 0\n    },\n    "
       "\"queries\": 0,\n    \"rate\": \"收录率 0%\",\n    \"report\": \"\",\n    \"searched\": 1,\n    "
       "\"stable\": true,\n    \"verdict\": \"原创\"\n  }";
-  const std::string row_head =
-      "\n  {\n    \"cached\": 1,\n    \"copy\": \"\",\n    \"deleted\": false,\n    \"file\": \"";
-  EXPECT_EQ(read_file_bytes(temp / "r.json"), "[" + row_head + first_original.string() + row + "," +
-                                                  row_head + second_original.string() + row + "\n]\n");
+  const std::string row_head = "\n  {\n    \"cached\": 1,\n    \"copy\": \"\",\n    \"deleted\": false,\n    \"file\": \"";
+  EXPECT_EQ(read_file_bytes(temp / "r.json"),
+            "[" + row_head + first_original.string() + row + "," + row_head + second_original.string() + row +
+                "\n]\n");
 }
 
 // An article the run could not decide makes it no success, whatever the others
@@ -163,8 +163,7 @@ TEST_F(CommandTest, AFileOfAFolderThatCannotBeReadIsNamedWithStatus2) {
 TEST_F(CommandTest, ArticlesAreReadAsTheirTextAndBytesThatAreNoTextAreUnreadable) {
   const std::filesystem::path folder = temp / "encodings";
   std::filesystem::create_directory(folder);
-  const std::u16string published =
-      u"这是一篇早已发表在网上的新闻稿件。\r\n记者今天在现场看到了热闹的景象。\r\n";
+  const std::u16string published = u"这是一篇早已发表在网上的新闻稿件。\r\n记者今天在现场看到了热闹的景象。\r\n";
   const std::string big5_published =
       "\xB3\x6F\xAC\x4F\xA4\x40\xBD\x67\xA6\xAD\xA4\x77\xB5\x6F\xAA\xED\xA6\x62\xBA\xF4\xA4\x57\xAA\xBA\xB7"
       "\x73\xBB\x44\xBD\x5A\xA5\xF3\xA1\x43\xB0\x4F\xAA\xCC\xA4\xB5\xA4\xD1\xA6\x62\xB2\x7B\xB3\xF5\xAC\xDD"
@@ -258,10 +257,8 @@ TEST_F(CommandTest, EachBadInputGivesStatus2AndChangesNothing) {
   };
   for (const std::vector<std::string>& bad : bad_inputs) refused(bad);
   // A number with anything after it is no number either; the message names the option.
-  for (const auto& [option, value] :
-       {std::pair{"--sentences", "5x"}, {"--ratio", "50%"}, {"--interval", "1.5s"}})
-    EXPECT_THAT(refused({option, value, articles.string()}), HasSubstr(std::string(option) + ": value"))
-        << value;
+  for (const auto& [option, value] : {std::pair{"--sentences", "5x"}, {"--ratio", "50%"}, {"--interval", "1.5s"}})
+    EXPECT_THAT(refused({option, value, articles.string()}), HasSubstr(std::string(option) + ": value")) << value;
   EXPECT_TRUE(engine.requests().empty());
 }
 

@@ -15,12 +15,10 @@
 
 namespace {
 
-const std::filesystem::path& kPages = kSavedPagesFolder;
-
 struct SavedPage {
   std::string_view file;
   int engine_index;
-  std::string_view header_charset;                 // as the engine's answer names it
+  std::string_view header_charset;             // as the engine's answer names it
   std::vector<std::string_view> sentences;         // UTF-8, all inside the page's result list
   std::vector<std::string_view> outside_the_list;  // on the page, but not in the result list
   std::vector<std::string_view> result_links;      // of the result that holds each sentence
@@ -89,14 +87,11 @@ const SavedPage kSavedPages[] = {
      // After the pager; the hot list and "猜您关注" of the side column.
      {"找到相关结果约66,500个", "中国式健身走红海外", "减肥食物排行榜", "苹果三日减肥法"},
      {"https://baike.so.com/doc/5341317-5576760.html",
-      "https://kuai.so.com/8f25e6fb27909fc13c9d40768a63fa26/wenda/selectedabstracts/"
-      "www.51dongshi.com?src=wenda_abstract",
+      "https://kuai.so.com/8f25e6fb27909fc13c9d40768a63fa26/wenda/selectedabstracts/www.51dongshi.com?src=wenda_abstract",
       // The result's script writes links of its own, which are no address.
       "https://www.so.com/"
-      "link?m=bQyxs3hsfOm3ATuFCMjnr7PiGa0uLqLVnUrZxKl9E4wvJ7M%"
-      "2FVcmqHHNJeCi8ywFukbnpUuR5KztIMEE4lojNLNA7b5awTOPMXIBPLkKgKefZ"
-      "Ck8%2F%2B21%2FY7JNJh%2BPYAaLBA%2BOqZBjFUrR8RII1C8uECeVPvma7jwKU4q40VNFJUYhrWNHzky7SSCLM8u%"
-      "2FXnVhfsxeXJQ%3D%3D",
+      "link?m=bQyxs3hsfOm3ATuFCMjnr7PiGa0uLqLVnUrZxKl9E4wvJ7M%2FVcmqHHNJeCi8ywFukbnpUuR5KztIMEE4lojNLNA7b5awTOPMXIBPLkKgKefZ"
+      "Ck8%2F%2B21%2FY7JNJh%2BPYAaLBA%2BOqZBjFUrR8RII1C8uECeVPvma7jwKU4q40VNFJUYhrWNHzky7SSCLM8u%2FXnVhfsxeXJQ%3D%3D",
       "https://baike.so.com/doc/5341317-5576760.html"}},
     {"bing-2020-1.html",
      5,
@@ -104,8 +99,7 @@ const SavedPage kSavedPages[] = {
      {"大家好，在我们日常工作和生活的过程中，多少都会需要通过ISO镜像文件安装Wi10系统",
       "最近使用win10系统的用户在电脑上使用夜神模拟器的时候遇到了微信闪退的现象"},
      {"Get quick access to Bing with the Bing extension for Chrome", "Add Bing New Tab extension"},
-     {"https://jingyan.baidu.com/article/f00622284e8e14fbd2f0c871.html",
-      "http://www.winwin7.com/JC/18776.html"}},
+     {"https://jingyan.baidu.com/article/f00622284e8e14fbd2f0c871.html", "http://www.winwin7.com/JC/18776.html"}},
 };
 
 // A saved real page served for every query by the local engine acting as proxy,
@@ -114,8 +108,8 @@ class SavedPageCheck : public ::testing::Test {
  protected:
   // False, and the test skipped, when the saved pages are not there.
   bool serve_saved_page(std::string_view file, std::string_view header_charset) {
-    if (!std::filesystem::is_directory(kPages)) return false;
-    const std::string page = read_file_bytes(kPages / file);
+    if (!std::filesystem::is_directory(kSavedPagesFolder)) return false;
+    const std::string page = read_file_bytes(kSavedPagesFolder / file);
     engine.serve([page, charset = std::string(header_charset)](const ReceivedRequest&) {
       return html_reply(page, charset);
     });
@@ -151,7 +145,7 @@ class SavedPageTest : public SavedPageCheck, public ::testing::WithParamInterfac
  protected:
   void SetUp() override {
     if (!serve_saved_page(GetParam().file, GetParam().header_charset))
-      GTEST_SKIP() << "no saved pages at " << kPages;
+      GTEST_SKIP() << "no saved pages at " << kSavedPagesFolder;
   }
 
   SentenceOutcome outcome(std::string_view utf8_sentence) {
@@ -207,7 +201,7 @@ TEST_P(SavedPageTest, TextOutsideTheResultListOrOffThePageIsNotIndexed) {
 class RobotPageTest : public SavedPageCheck, public ::testing::WithParamInterface<RobotPage> {
  protected:
   void SetUp() override {
-    if (!serve_saved_page(GetParam().file, "utf-8")) GTEST_SKIP() << "no saved pages at " << kPages;
+    if (!serve_saved_page(GetParam().file, "utf-8")) GTEST_SKIP() << "no saved pages at " << kSavedPagesFolder;
     window.set_text(Control::编辑框间隔秒, "0");
     window.set_checked(Control::选择框屏蔽等待, false);
     window.set_checked(Control::选择框判断标题, true);
